@@ -1,0 +1,5 @@
+// The library's general routines: one header per topic under UKestLibrary/.
+#pragma once
+
+#include "Tessel/UKestDefs.h"
+#include "Tessel/UKestLibrary/Files.h"
