@@ -1,0 +1,60 @@
+#include "engine/TTextDocument.h"
+
+namespace Wrenfold {
+
+QString TTextDocument::Text() const { return FLines.join(Tessel::LineBreakText(FFormat.LineBreak)); }
+
+void TTextDocument::Changed() {
+    if (FUpdateCount > 0) FChangedInUpdate = true;
+    else emit Reset();
+}
+
+void TTextDocument::SetLine(int AIndex, const QString& ALine) {
+    FLines[AIndex] = ALine;
+    Changed();
+}
+
+void TTextDocument::Append(const QString& ALine) {
+    if (FKeepAppendedLines) FLines.append(ALine);
+    if (FUpdateCount > 0) FChangedInUpdate = true;
+    else emit LineAppended(ALine);
+}
+
+void TTextDocument::Clear() {
+    FLines.clear();
+    Changed();
+}
+
+void TTextDocument::SetLines(const QStringList& ALines) {
+    FLines = ALines;
+    Changed();
+}
+
+void TTextDocument::TakeEditedLines(const QStringList& ALines) { FLines = ALines; }
+
+void TTextDocument::BeginUpdate() { ++FUpdateCount; }
+
+void TTextDocument::EndUpdate() {
+    if (FUpdateCount == 0) return;
+    if (--FUpdateCount == 0 && FChangedInUpdate) {
+        FChangedInUpdate = false;
+        emit Reset();
+    }
+}
+
+void TTextDocument::SetModified(bool AValue) {
+    if (FModified == AValue) return;
+    FModified = AValue;
+    emit ModifiedChanged(AValue);
+}
+
+void TTextDocument::LoadFromFile(const QString& AFileName) {
+    Tessel::TTextFormat format;
+    QStringList lines = Tessel::ReadTextFile(AFileName, format);
+    FFormat = format;
+    SetLines(lines);
+}
+
+void TTextDocument::SaveToFile(const QString& AFileName) const { Tessel::WriteTextFile(AFileName, FLines, FFormat); }
+
+} // namespace Wrenfold

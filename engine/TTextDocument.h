@@ -1,0 +1,68 @@
+// One document of the window (project text, replace list, input, output, log) as a plain line model.
+#pragma once
+
+#include "Tessel/TextFile.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace Wrenfold {
+
+// A list of lines with an update bracket, a modified mark, an undo-reset hook and the text format
+// of the file it was loaded from. A line may hold line breaks; it stays one entry. Views attach to
+// the signals and never own the content.
+class TTextDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit TTextDocument(QObject* AParent = nullptr) : QObject(AParent) {}
+
+    int Count() const { return int(FLines.size()); }
+    const QString& Line(int AIndex) const { return FLines.at(AIndex); }
+    const QStringList& Lines() const { return FLines; }
+    // The lines joined by the remembered line break, as a file would hold them.
+    QString Text() const;
+
+    void SetLine(int AIndex, const QString& ALine);
+    void Append(const QString& ALine);
+    void Clear();
+    void SetLines(const QStringList& ALines);
+    // Takes the lines a view holds after the user edited them; announces nothing back to views.
+    void TakeEditedLines(const QStringList& ALines);
+
+    // Changes inside a bracket are announced once, when the outermost bracket closes.
+    void BeginUpdate();
+    void EndUpdate();
+
+    bool Modified() const { return FModified; }
+    void SetModified(bool AValue);
+    // Asks views to forget their undo history.
+    void ClearUndo() { emit UndoReset(); }
+
+    const Tessel::TTextFormat& Format() const { return FFormat; }
+    void SetFormat(const Tessel::TTextFormat& AFormat) { FFormat = AFormat; }
+    // Replaces the lines with the file's and remembers its encoding and line-break style.
+    void LoadFromFile(const QString& AFileName);
+    // Writes the lines in the remembered format (atomically).
+    void SaveToFile(const QString& AFileName) const;
+
+    // A log in a front end that prints its lines as they come need not keep them.
+    void SetKeepAppendedLines(bool AValue) { FKeepAppendedLines = AValue; }
+
+signals:
+    void Reset();                              // the content changed as a whole
+    void LineAppended(const QString& ALine);   // one line was added at the end
+    void ModifiedChanged(bool AModified);
+    void UndoReset();
+
+private:
+    void Changed();
+
+    QStringList FLines;
+    Tessel::TTextFormat FFormat;
+    int FUpdateCount = 0;
+    bool FChangedInUpdate = false;
+    bool FModified = false;
+    bool FKeepAppendedLines = true;
+};
+
+} // namespace Wrenfold
