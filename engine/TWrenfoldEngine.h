@@ -98,7 +98,4 @@ private:
     bool FBatchRunning = false;
 };
 
-// The failure that ends a run; the message is the text shown to the user.
-using Tessel::Exception;
-
 } // namespace Wrenfold
