@@ -3,3 +3,4 @@
 
 #include "Tessel/UKestDefs.h"
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
