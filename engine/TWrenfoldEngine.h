@@ -7,7 +7,11 @@
 #include "engine/TSubstitutionData.h"
 #include "engine/TTextDocument.h"
 
+#include "Tessel/Exception.h"
+
 #include <QObject>
+
+#include <optional>
 
 namespace Tessel {
 class TKestMemIniFile;
@@ -95,6 +99,7 @@ private:
     IWrenfoldHost& FHost;
     QString FCurrentDirectory;
     QString FCurrentProjectName;
+    std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
 };
 

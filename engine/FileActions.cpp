@@ -1,0 +1,93 @@
+// The PreActions and PostActions sections: FileCopy and FileDelete around a run.
+#include "engine/TWrenfoldEngine.h"
+
+#include "Tessel/UKestIniFiles.h"
+#include "Tessel/UKestLibrary/Files.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace Wrenfold {
+
+namespace {
+
+bool SameIgnoringAsciiCase(const QString& A, const QString& B) {
+    if (A.size() != B.size()) return false;
+    for (qsizetype i = 0; i < A.size(); ++i) {
+        QChar a = A.at(i), b = B.at(i);
+        if (a >= u'a' && a <= u'z') a = QChar(a.unicode() - 32);
+        if (b >= u'a' && b <= u'z') b = QChar(b.unicode() - 32);
+        if (a != b) return false;
+    }
+    return true;
+}
+
+// Trims characters with codes up to 32 at both ends.
+QString TrimControl(const QString& AText) {
+    qsizetype start = 0, end = AText.size();
+    while (start < end && AText.at(start).unicode() <= 32) ++start;
+    while (end > start && AText.at(end - 1).unicode() <= 32) --end;
+    return AText.mid(start, end - start);
+}
+
+bool IsPlainFile(const QString& APath) {
+    const QFileInfo info(APath);
+    return !APath.isEmpty() && info.exists() && !info.isDir();
+}
+
+} // namespace
+
+void TWrenfoldEngine::RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection) {
+    QStringList actions;
+    ReadProjectSection(AIniFile, ASection, actions, false);
+    ExpandListStatements(actions);
+    RunActionList(actions, ASection);
+}
+
+void TWrenfoldEngine::RunActionList(const QStringList& AList, const QString& ASection) {
+    try {
+        for (const QString& line : AList) {
+            const qsizetype equals = line.indexOf(u'=');
+            const QString name = equals < 0 ? QString() : line.left(equals);
+            const QString value = equals < 0 ? QString() : line.mid(equals + 1);
+            if (SameIgnoringAsciiCase(name, QStringLiteral("FileCopy"))) FileCopyAction(value, ASection);
+            else if (SameIgnoringAsciiCase(name, QStringLiteral("FileDelete"))) FileDeleteAction(value, ASection);
+            else throw Tessel::Exception(QStringLiteral("Unknown action \"%1\"").arg(name));
+        }
+    } catch (Tessel::Exception& e) {
+        e.SetMessage(QStringLiteral("Error in section \"%1\" - %2").arg(ASection, e.Message()));
+        throw;
+    }
+}
+
+void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASection) {
+    const qsizetype semicolon = AValue.indexOf(u';');
+    if (semicolon < 0)
+        throw Tessel::Exception(QStringLiteral("FileCopy should be of the form 'FileCopy=Source;Dest"));
+    const QString source = ResolvePath(TrimControl(AValue.left(semicolon)));
+    if (!IsPlainFile(source))
+        throw Tessel::Exception(QStringLiteral("FileCopy source file does not exist - \"%1\"").arg(source));
+    const QString dest = ResolvePath(TrimControl(AValue.mid(semicolon + 1)));
+    if (SameIgnoringAsciiCase(source, dest))
+        throw Tessel::Exception(QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
+    QString errorText;
+    if (!Tessel::CopyFileWithError(source, dest, true, errorText))
+        throw Tessel::Exception(
+            QStringLiteral("FileCopy error copying \"%1\" to \"%2\" - \"%3\"").arg(source, dest, errorText));
+    Log(QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"").arg(ASection, source, dest));
+}
+
+void TWrenfoldEngine::FileDeleteAction(const QString& AValue, const QString& ASection) {
+    const QString path = ResolvePath(TrimControl(AValue));
+    if (!IsPlainFile(path)) return;
+    errno = 0;
+    if (::unlink(QFile::encodeName(path).constData()) != 0)
+        throw Tessel::Exception(QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"")
+                                    .arg(path, Tessel::LastSystemErrorText()));
+    Log(QStringLiteral("%1: FileDelete action - deleted file \"%2\"").arg(ASection, path));
+}
+
+} // namespace Wrenfold

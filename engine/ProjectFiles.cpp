@@ -1,0 +1,115 @@
+// The project configuration, the input template and the output file, and the two properties that
+// tie them together: the current folder and the current project name.
+#include "engine/PathRules.h"
+#include "engine/TWrenfoldEngine.h"
+
+#include "Tessel/UKestIniFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace Wrenfold {
+
+namespace {
+
+const QString AllProjectsName = QStringLiteral("AllProjects");
+
+bool IsAllProjects(const QString& AName) { return AName.compare(AllProjectsName, Qt::CaseInsensitive) == 0; }
+
+} // namespace
+
+void TWrenfoldEngine::SetCurrentDirectory(const QString& AValue) {
+    Log(QStringLiteral("Set current directory \"%1\"").arg(AValue));
+    FCurrentDirectory = AValue;
+    emit CurrentDirectoryChanged(AValue);
+    FillBatchList();
+}
+
+void TWrenfoldEngine::SetCurrentProjectName(const QString& AValue) {
+    Log(QString());
+    Log(QStringLiteral("Set current project name \"%1\"").arg(AValue));
+    FCurrentProjectName = AValue;
+    emit CurrentProjectNameChanged(AValue);
+}
+
+void TWrenfoldEngine::FillBatchList() {
+    clbFileList.Clear();
+    const QFileInfo info(FCurrentDirectory);
+    if (FCurrentDirectory.isEmpty() || !info.isDir())
+        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". No such folder").arg(FCurrentDirectory));
+    if (!info.isReadable() || !info.isExecutable())
+        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". Permission denied").arg(FCurrentDirectory));
+    const QDir folder(FCurrentDirectory);
+    // Listings have no order of their own here; sort by name without regard to case.
+    QStringList projects;
+    for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        if (ExtensionPart(file.fileName()).toUpper() == QLatin1String(".DPR")) projects.append(file.fileName());
+    std::sort(projects.begin(), projects.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    for (const QString& project : projects) clbFileList.Add(project, true);
+    // While a project is being opened, the notice follows that project rather than the previous one.
+    if (IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName)) && clbFileList.Count() > 0)
+        FHost.ShowInfoBox(QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")
+                              .arg(clbFileList.Count()));
+}
+
+void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
+    Log(QStringLiteral("Load project file \"%1\"").arg(AFileName));
+    FOpeningProjectName = NameWithoutExtension(AFileName);
+    struct TOpeningDone {
+        std::optional<QString>& Name;
+        ~TOpeningDone() { Name.reset(); }
+    } openingDone{FOpeningProjectName};
+    SetCurrentDirectory(FolderPart(AFileName));
+    synProject.LoadFromFile(AFileName);
+    synProject.ClearUndo();
+    synProject.SetModified(false);
+    FHost.ShowTab(TDocumentTab::Project);
+    SetCurrentProjectName(NameWithoutExtension(AFileName));
+    LoadInputFromProject();
+}
+
+QString TWrenfoldEngine::GetInputFileName() const {
+    QString name;
+    {
+        Tessel::TKestMemIniFile iniFile(QString(), true);
+        iniFile.SetStrings(synProject.Lines());
+        name = ToSlashes(iniFile.ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
+    }
+    if (name.isEmpty()) return QString();
+    if (!NamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
+    return ResolvePath(name);
+}
+
+void TWrenfoldEngine::LoadInputFromProject() {
+    const QString fileName = GetInputFileName();
+    if (fileName.isEmpty()) throw Tessel::Exception(QStringLiteral("Missing InputName= declaration in project"));
+    const QFileInfo file(fileName);
+    if (!file.exists() || file.isDir())
+        throw Tessel::Exception(QStringLiteral("Input file not found \"%1\"").arg(fileName));
+    LoadInputFile(fileName);
+}
+
+void TWrenfoldEngine::LoadInputFile(const QString& AFileName) {
+    Log(QStringLiteral("Load input file \"%1\"").arg(AFileName));
+    synInput.LoadFromFile(AFileName);
+}
+
+QString TWrenfoldEngine::GetOutputFileName() const {
+    if (FCurrentDirectory.isEmpty() || FCurrentProjectName.isEmpty()) return QString();
+    return JoinPath(FCurrentDirectory, FCurrentProjectName + QStringLiteral(".dproj"));
+}
+
+void TWrenfoldEngine::WriteOutputFile() {
+    const QString fileName = GetOutputFileName();
+    if (fileName.isEmpty()) return;
+    // The output is never loaded from a file: always the 8-bit code page with CR LF.
+    Tessel::WriteTextFile(fileName, synOutput.Lines(), Tessel::TTextFormat());
+    Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+}
+
+} // namespace Wrenfold

@@ -1,0 +1,155 @@
+// The statements $GET(, $REPLACE( and $INCLUDE( in replace-list and action lines.
+#include "engine/TExpansionTrail.h"
+#include "engine/TWrenfoldEngine.h"
+
+#include "Tessel/UKestLibrary/Files.h"
+
+#include <QFileInfo>
+
+namespace Wrenfold {
+
+namespace {
+
+enum TStatementKind { skGet, skReplace, skInclude };
+
+struct TStatement {
+    QString Keyword; // with its opening bracket, upper case
+    QString Name;    // as messages show it
+};
+
+const TStatement& StatementOf(int AKind) {
+    static const TStatement statements[] = {{QStringLiteral("$GET("), QStringLiteral("$GET")},
+                                            {QStringLiteral("$REPLACE("), QStringLiteral("$REPLACE")},
+                                            {QStringLiteral("$INCLUDE("), QStringLiteral("$INCLUDE")}};
+    return statements[AKind];
+}
+
+// Upper-cases the letters a to z only, so positions do not move.
+QString AsciiUpper(const QString& AText) {
+    QString result = AText;
+    for (QChar& c : result)
+        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 32);
+    return result;
+}
+
+} // namespace
+
+int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
+    int depth = 0;
+    const QChar* data = AText.constData();
+    for (qsizetype i = std::max(AStart, 1) - 1; i < AText.size(); ++i) {
+        if (data[i] == u'(') {
+            ++depth;
+        } else if (data[i] == u')') {
+            if (depth == 0) return int(i + 1);
+            --depth;
+        }
+    }
+    return 0;
+}
+
+bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
+    const TStatement& statement = StatementOf(AKind);
+    const qsizetype p = AsciiUpper(ALine).indexOf(statement.Keyword);
+    if (p < 0) return false;
+    const int argumentStart = int(p + statement.Keyword.size()) + 1; // 1-based
+    const int close = FindClosingBracket(ALine, argumentStart);
+    if (close == 0)
+        throw Tessel::Exception(
+            QStringLiteral("Unterminated %1() statement on line \"%2\"").arg(statement.Name, ALine));
+    const QString argument = ALine.mid(argumentStart - 1, close - argumentStart);
+    const QString original = ALine.mid(p, close - p);
+    ALine.remove(p, close - p);
+
+    QString shownArgument = argument;
+    QString key;
+    QString value;
+    switch (AKind) {
+    case skGet: {
+        const QString function = AsciiUpper(argument);
+        if (function == QLatin1String("RANDOMGUID")) value = Tessel::NewGuidText();
+        else if (function == QLatin1String("PROJECTNAME")) value = FCurrentProjectName;
+        else
+            throw Tessel::Exception(QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\"")
+                                        .arg(argument, statement.Name, ALine));
+        key = statement.Keyword + function + u')';
+        break;
+    }
+    case skReplace:
+        value = LookUpReplaceValue(synReplaceList.Lines(), argument);
+        if (value.isEmpty())
+            throw Tessel::Exception(QStringLiteral("Unknown name \"%1\" in %2() statement on line \"%3\"")
+                                        .arg(argument, statement.Name, ALine));
+        key = statement.Name + u'(' + argument + u')';
+        break;
+    case skInclude: {
+        shownArgument = ResolvePath(argument);
+        const QFileInfo file(shownArgument);
+        if (shownArgument.isEmpty() || !file.exists() || file.isDir())
+            throw Tessel::Exception(QStringLiteral("File not found \"%1\" in %2() statement on line \"%3\"")
+                                        .arg(shownArgument, statement.Name, ALine));
+        key = statement.Name + u'(' + shownArgument + u')';
+        value = Tessel::FileToString(shownArgument);
+        break;
+    }
+    }
+    // Names compare without regard to case, as the lookup does; paths exactly.
+    if (ATrail.Produced(p, key, AKind == skInclude ? Qt::CaseSensitive : Qt::CaseInsensitive)) {
+        QStringList chain = ATrail.ChainAt(p);
+        chain.append(key);
+        ALine.insert(p, original);
+        throw Tessel::Exception(QStringLiteral("Statement %1 leads back to itself (%2) on line \"%3\"")
+                                    .arg(original, chain.join(QStringLiteral(" -> ")), ALine));
+    }
+    ALine.insert(p, value);
+    ATrail.Replace(p, close - p, value.size(), key);
+    Log(QStringLiteral("Replaced %1(%2) with \"%3\"").arg(statement.Name, shownArgument, value));
+    return true;
+}
+
+bool TWrenfoldEngine::ExpandGetStatement(QString& ALine) {
+    TExpansionTrail trail;
+    return ExpandStatementOfKind(skGet, ALine, trail);
+}
+
+bool TWrenfoldEngine::ExpandReplaceStatement(QString& ALine) {
+    TExpansionTrail trail;
+    return ExpandStatementOfKind(skReplace, ALine, trail);
+}
+
+bool TWrenfoldEngine::ExpandIncludeStatement(QString& ALine) {
+    TExpansionTrail trail;
+    return ExpandStatementOfKind(skInclude, ALine, trail);
+}
+
+void TWrenfoldEngine::ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail) {
+    while (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
+           ExpandStatementOfKind(skInclude, ALine, ATrail)) {
+    }
+}
+
+void TWrenfoldEngine::ExpandStatements(QString& ALine) {
+    TExpansionTrail trail;
+    ExpandStatementsTracked(ALine, trail);
+}
+
+void TWrenfoldEngine::ExpandListStatements(QStringList& AList) {
+    for (QString& line : AList) ExpandStatements(line);
+}
+
+void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) {
+    AList.BeginUpdate();
+    try {
+        for (int i = 0; i < AList.Count(); ++i) {
+            QString line = AList.Line(i);
+            ExpandStatements(line);
+            AList.SetLine(i, line);
+        }
+    } catch (...) {
+        AList.EndUpdate();
+        throw;
+    }
+    AList.EndUpdate();
+}
+
+} // namespace Wrenfold

@@ -1,0 +1,32 @@
+// Remembers which expansion produced which stretch of a line, so a value that leads back to its own
+// marker or statement is caught instead of expanding for ever.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace Wrenfold {
+
+class TExpansionTrail {
+public:
+    // True when the text at APosition (0-based) came, directly or through others, from AKey.
+    bool Produced(qsizetype APosition, const QString& AKey, Qt::CaseSensitivity ACase = Qt::CaseSensitive) const;
+    // The chain of keys that produced the text at APosition, outermost first.
+    QStringList ChainAt(qsizetype APosition) const;
+    // Records that ARemoved characters at APosition were replaced by AInserted characters, the
+    // expansion of AKey. The new text inherits the keys of every stretch the removed text touched.
+    void Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey);
+    // Forgets stretches that end before APosition (the caller searches no further left).
+    void ForgetBefore(qsizetype APosition);
+
+private:
+    struct TStretch {
+        qsizetype Start;
+        qsizetype End; // exclusive
+        QStringList Keys;
+    };
+    std::vector<TStretch> FStretches;
+};
+
+} // namespace Wrenfold

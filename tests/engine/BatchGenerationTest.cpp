@@ -1,0 +1,68 @@
+// Make Batch over the Delphi projects of an AllProjects folder.
+#include "EngineFixture.h"
+
+using namespace Wrenfold;
+
+namespace {
+
+class BatchGeneration : public EngineFixture {
+protected:
+    void SetUp() override {
+        for (const char* name : {"Alpha.dpr", "Beta.dpr", "Gamma.dpr"}) WriteText(name, "");
+        OpenProject("AllProjects.wfmconfig",
+                    Lines({"[General]", "InputName=Template", "[Replace]", "Name=$GET(PROJECTNAME)"}),
+                    "<Name>$P(Name)</Name>");
+        Host.Infos.clear();
+    }
+};
+
+} // namespace
+
+TEST_F(BatchGeneration, MakesTheMarkedProjectsInListOrder) {
+    Engine.clbFileList.SetChecked(1, false);
+    ASSERT_TRUE(Engine.MakeBatchCommand()) << Host.Errors.join('\n').toStdString();
+    EXPECT_EQ(ReadBytes("Alpha.dproj"), "<Name>Alpha</Name>");
+    EXPECT_EQ(ReadBytes("Gamma.dproj"), "<Name>Gamma</Name>");
+    EXPECT_FALSE(Exists("Beta.dproj"));
+    EXPECT_EQ(Host.Plains, QStringList{"All selected projects processed"});
+    EXPECT_EQ(Host.PendingEventCalls, 2);
+    EXPECT_EQ(Engine.CurrentProjectName(), "AllProjects");
+    const QStringList log = LogLines();
+    EXPECT_EQ(log.mid(0, 4), (QStringList{"", "-- Batch starting ---", "", "Set current project name \"Alpha\""}));
+    EXPECT_EQ(log.mid(log.size() - 3), (QStringList{"", "Set current project name \"AllProjects\"", "-- Batch complete ---"}));
+    EXPECT_EQ(log.filter("Dproj output complete").size(), 2);
+}
+
+TEST_F(BatchGeneration, TheFirstFailingProjectEndsTheBatch) {
+    WriteText("Template.wfmInput", "$P(Name)");
+    Engine.synProject.SetLines({"[General]", "InputName=Template", "[Replace]", "Name=$GET(PROJECTNAME)",
+                                "[PostActions]", "FileCopy=Beta.dproj;out.txt"});
+    EXPECT_FALSE(Engine.MakeBatchCommand());
+    ASSERT_EQ(Host.Errors.size(), 1);
+    EXPECT_TRUE(Host.Errors[0].contains("FileCopy source file does not exist"));
+    EXPECT_TRUE(Exists("Alpha.dproj"));
+    EXPECT_FALSE(Exists("Beta.dproj") || Exists("Gamma.dproj"));
+    EXPECT_TRUE(Host.Plains.isEmpty());
+    EXPECT_EQ(Engine.CurrentProjectName(), "AllProjects");
+    EXPECT_TRUE(LastLog().startsWith("***Error"));
+    EXPECT_EQ(LogLines().filter("Batch complete").size(), 0);
+}
+
+TEST_F(BatchGeneration, NeedsTheAllProjectsConfiguration) {
+    Engine.SetCurrentProjectName("Other");
+    Engine.synLog.Clear();
+    EXPECT_FALSE(Engine.MakeBatchCommand());
+    const QString message = "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch";
+    EXPECT_EQ(LogLines(), (QStringList{"", "-- Batch starting ---", "***Error: \"" + message + "\""}));
+    EXPECT_FALSE(Exists("Alpha.dproj"));
+}
+
+TEST_F(BatchGeneration, ReportsThatItIsRunningWhileItRuns) {
+    QList<bool> states;
+    QObject::connect(&Engine, &TWrenfoldEngine::BatchRunningChanged, [&](bool running) { states.append(running); });
+    bool runningBetweenProjects = false;
+    Host.OnProcessPendingEvents = [&] { runningBetweenProjects = Engine.IsBatchRunning(); };
+    Engine.MakeBatchCommand();
+    EXPECT_TRUE(runningBetweenProjects);
+    EXPECT_EQ(states, (QList<bool>{true, false}));
+}

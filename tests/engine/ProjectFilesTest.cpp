@@ -1,0 +1,107 @@
+// Opening projects, naming the template and the output, listing the folder's Delphi projects.
+#include "EngineFixture.h"
+
+#include "engine/PathRules.h"
+
+using namespace Wrenfold;
+
+TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
+    WriteText("b.DPR", "");
+    WriteText("A.dpr", "");
+    WriteText("c.dpr.bak", "");
+    QDir(Dir()).mkdir("folder.dpr");
+    OpenProject("My.App.wfmconfig", Lines({"; comment", "[General]", "InputName=Template", "[Replace]", "A=1"}), "t");
+    EXPECT_EQ(LogLines(), (QStringList{QString("Load project file \"%1\"").arg(PathOf("My.App.wfmconfig")),
+                                       QString("Set current directory \"%1\"").arg(Dir()), "",
+                                       "Set current project name \"My.App\"",
+                                       QString("Load input file \"%1\"").arg(PathOf("Template.wfmInput"))}));
+    EXPECT_EQ(Engine.CurrentProjectName(), "My.App");
+    EXPECT_EQ(Engine.GetOutputFileName(), PathOf("My.App.dproj"));
+    EXPECT_EQ(Engine.synInput.Lines(), QStringList{"t"});
+    EXPECT_EQ(Host.Tabs, QList<TDocumentTab>{TDocumentTab::Project});
+    ASSERT_EQ(Engine.clbFileList.Count(), 2);
+    EXPECT_EQ(Engine.clbFileList.Text(0), "A.dpr");
+    EXPECT_EQ(Engine.clbFileList.Text(1), "b.DPR");
+    EXPECT_TRUE(Engine.clbFileList.Checked(0) && Engine.clbFileList.Checked(1));
+    EXPECT_TRUE(Host.Infos.isEmpty());
+}
+
+TEST_F(EngineFixture, InputNameRules) {
+    Engine.SetCurrentDirectory(Dir());
+    struct TCase {
+        QString InputLine, Expected;
+    } cases[] = {
+        {"InputName=Template", PathOf("Template.wfmInput")},
+        {"InputName = ..\\T\\Base.xml ", QDir::cleanPath(Dir() + "/../T/Base.xml")},
+        {"InputName=Base.", PathOf("Base.")},
+        {"InputName=sub.d/Base", PathOf("sub.d/Base.wfmInput")},
+        {"InputName=/abs/Base.xml", "/abs/Base.xml"},
+        {"InputName=x", PathOf("x.wfmInput")},
+        {"InputName=", ""},
+        {"Other=1", ""},
+    };
+    for (const TCase& c : cases) {
+        Engine.synProject.SetLines({"[general]", c.InputLine});
+        EXPECT_EQ(Engine.GetInputFileName(), c.Expected) << c.InputLine.toStdString();
+    }
+}
+
+TEST_F(EngineFixture, TheAllProjectsNoticeFollowsTheProjectBeingOpened) {
+    WriteText("One.dpr", "");
+    WriteText("Two.dpr", "");
+    OpenProject("Single.wfmconfig", Lines({"[General]", "InputName=Template"}), "t");
+    EXPECT_TRUE(Host.Infos.isEmpty());
+    WriteText("AllProjects.wfmconfig", Lines({"[General]", "InputName=Template"}));
+    Engine.LoadProjectFile(PathOf("AllProjects.wfmconfig"));
+    EXPECT_EQ(Host.Infos, QStringList{"2 Delphi projects found. These are listed in the batch tab if required."});
+}
+
+TEST_F(EngineFixture, AFailedLoadKeepsWhatWasDoneBeforeIt) {
+    OpenProject("Good.wfmconfig", Lines({"[General]", "InputName=Template"}), "old template");
+    WriteText("Bad.wfmconfig", Lines({"[General]", "InputName=Missing"}));
+    EXPECT_THROW(Engine.LoadProjectFile(PathOf("Bad.wfmconfig")), Tessel::Exception);
+    EXPECT_EQ(Engine.CurrentProjectName(), "Bad");
+    EXPECT_EQ(Engine.synProject.Lines(), (QStringList{"[General]", "InputName=Missing"}));
+    EXPECT_EQ(Engine.synInput.Lines(), QStringList{"old template"});
+}
+
+TEST_F(EngineFixture, TemplatesKeepTheirEncodingAndTheOutputIsAlways8BitWithCRLF) {
+    WriteBytes("Template.wfmInput", "\xEF\xBB\xBF<a>\xC3\xA9$P(A)</a>\n<b/>\n");
+    WriteBytes("App.wfmconfig", "\xEF\xBB\xBF" + Lines({"[General]", "InputName=Template", "[Replace]", "A=\xE2\x82\xAC"}).toUtf8());
+    Engine.LoadProjectFile(PathOf("App.wfmconfig"));
+    ASSERT_TRUE(Engine.MakeDprojCommand());
+    EXPECT_EQ(ReadBytes("App.dproj"), "<a>\xE9\x80</a>\r\n<b/>\r\n");
+    Engine.synInput.SaveToFile(PathOf("Saved.wfmInput"));
+    EXPECT_EQ(ReadBytes("Saved.wfmInput"), ReadBytes("Template.wfmInput"));
+}
+
+TEST_F(EngineFixture, FolderProblemsAreReportedAfterTheFolderIsStored) {
+    EXPECT_THROW(Engine.SetCurrentDirectory(PathOf("no-such-folder")), Tessel::Exception);
+    EXPECT_EQ(Engine.CurrentDirectory(), PathOf("no-such-folder"));
+    EXPECT_THROW(Engine.SetCurrentDirectory(""), Tessel::Exception);
+    Engine.SetCurrentDirectory(Dir());
+    Engine.SetCurrentDirectory(Dir());
+    EXPECT_EQ(LogLines().filter("Set current directory").size(), 4);
+}
+
+TEST(PathRules, FolderNameAndResolution) {
+    EXPECT_EQ(FolderPart("/p/x.wfmconfig"), "/p");
+    EXPECT_EQ(FolderPart("/x.wfmconfig"), "/");
+    EXPECT_EQ(FolderPart("x.wfmconfig"), "");
+    EXPECT_EQ(FolderPart("C:/x.wfmconfig"), "C:/");
+    EXPECT_EQ(NameWithoutExtension("/p/My.App.wfmconfig"), "My.App");
+    EXPECT_EQ(NameWithoutExtension("/p.d/Name"), "Name");
+    struct TCase {
+        QString Path, Directory, Expected;
+    } cases[] = {
+        {"", "/p", ""},
+        {"a.txt", "/p", "/p/a.txt"},
+        {"x", "/p", "/p/x"}, // one-character names resolve too
+        {"..\\T\\b.xml", "/p/q", "/p/T/b.xml"},
+        {"./a/../b", "/p", "/p/b"},
+        {"/abs/../x", "/p", "/abs/../x"},
+        {"C:\\Tools\\x", "/p", "C:/Tools/x"},
+        {"a.txt", "", "/a.txt"},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(ResolvePathAgainst(c.Path, c.Directory), c.Expected) << c.Path.toStdString();
+}

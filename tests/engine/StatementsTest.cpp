@@ -1,0 +1,102 @@
+// $GET(, $REPLACE( and $INCLUDE( in replace-list lines.
+#include "EngineFixture.h"
+
+#include <QRegularExpression>
+
+using namespace Wrenfold;
+
+namespace {
+
+class Statements : public EngineFixture {
+protected:
+    void SetUp() override {
+        Engine.SetCurrentDirectory(Dir());
+        Engine.SetCurrentProjectName("App");
+        Engine.synLog.Clear();
+    }
+    QStringList ExpandList(const QStringList& ALines) {
+        Engine.synReplaceList.SetLines(ALines);
+        Engine.ExpandListStatements(Engine.synReplaceList);
+        return Engine.synReplaceList.Lines();
+    }
+    QString Failure(const QStringList& ALines) {
+        try {
+            ExpandList(ALines);
+        } catch (const Tessel::Exception& e) {
+            return e.Message();
+        }
+        return "no failure";
+    }
+};
+
+const QRegularExpression GuidPattern("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$");
+
+} // namespace
+
+TEST_F(Statements, ExpandsEachKindOfStatement) {
+    WriteBytes("inc/part.txt", "line one\r\nline two\r\n");
+    const QStringList result = ExpandList({"Name=$get(projectname)", "Guid=$GET(RANDOMGUID)", "Same=$REPLACE(guid)",
+                                           "Body=<$INCLUDE(inc\\part.txt)>", "Plain=nothing here"});
+    EXPECT_EQ(result[0], "Name=App");
+    EXPECT_TRUE(GuidPattern.match(result[1].mid(5)).hasMatch()) << result[1].toStdString();
+    EXPECT_EQ(result[2], "Same=" + result[1].mid(5));
+    EXPECT_EQ(result[3], "Body=<line one\r\nline two\r\n>");
+    EXPECT_EQ(result[4], "Plain=nothing here");
+    EXPECT_EQ(LogLines()[3], QString("Replaced $INCLUDE(%1) with \"line one\r\nline two\r\n\"").arg(PathOf("inc/part.txt")));
+}
+
+TEST_F(Statements, AReplaceSeesLinesAboveExpandedAndLinesBelowNot) {
+    const QStringList before = ExpandList({"Copy=$REPLACE(Guid)", "Guid=$GET(RANDOMGUID)"});
+    EXPECT_NE(before[0].mid(5), before[1].mid(5));
+    EXPECT_TRUE(GuidPattern.match(before[0].mid(5)).hasMatch());
+}
+
+TEST_F(Statements, GetIsExpandedBeforeReplaceWhateverTheOrder) {
+    ExpandList({"A=a", "X=$REPLACE(A) $GET(PROJECTNAME)"});
+    EXPECT_EQ(Engine.synReplaceList.Line(1), "X=a App");
+    EXPECT_EQ(LogLines(), (QStringList{"Replaced $GET(PROJECTNAME) with \"App\"", "Replaced $REPLACE(A) with \"a\""}));
+}
+
+TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
+    struct TCase {
+        QStringList Lines;
+        QString Message;
+    } cases[] = {
+        {{"G=$GET( RANDOMGUID )"}, "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\""},
+        {{"G=$GET(RANDOMGUID"}, "Unterminated $GET() statement on line \"G=$GET(RANDOMGUID\""},
+        {{"E=", "R=$REPLACE(E)"}, "Unknown name \"E\" in $REPLACE() statement on line \"R=\""},
+        {{"R=x$REPLACE(Nobody)y"}, "Unknown name \"Nobody\" in $REPLACE() statement on line \"R=xy\""},
+        {{"I=$INCLUDE()"}, "File not found \"\" in $INCLUDE() statement on line \"I=\""},
+        {{"I=$INCLUDE(missing.txt)"},
+         QString("File not found \"%1\" in $INCLUDE() statement on line \"I=\"").arg(QDir(Dir()).filePath("missing.txt"))},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
+}
+
+TEST_F(Statements, AFailureKeepsEarlierLinesExpandedAndLaterOnesAsWritten) {
+    EXPECT_NE(Failure({"A=$GET(PROJECTNAME)", "B=$GET(nope)", "C=$GET(PROJECTNAME)"}), "no failure");
+    EXPECT_EQ(Engine.synReplaceList.Lines(), (QStringList{"A=App", "B=$GET(nope)", "C=$GET(PROJECTNAME)"}));
+}
+
+TEST_F(Statements, AStatementLeadingBackToItselfEndsWithAnError) {
+    WriteText("self.txt", "again $INCLUDE(self.txt)");
+    struct TCase {
+        QStringList Lines;
+        QString Message;
+    } cases[] = {
+        {{"A=$REPLACE(A)"}, "Statement $REPLACE(A) leads back to itself ($REPLACE(A) -> $REPLACE(A)) on line \"A=$REPLACE(A)\""},
+        {{"A=[$REPLACE(B)]", "B=$REPLACE(a)"},
+         "Statement $REPLACE(B) leads back to itself ($REPLACE(B) -> $REPLACE(a) -> $REPLACE(B)) on line "
+         "\"A=[[$REPLACE(B)]]\""},
+        {{"I=$INCLUDE(self.txt)"}, QString("Statement $INCLUDE(self.txt) leads back to itself ($INCLUDE(%1) -> "
+                                           "$INCLUDE(%1)) on line \"I=again $INCLUDE(self.txt)\"")
+                                       .arg(PathOf("self.txt"))},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
+}
+
+TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {
+    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("$GET(a(b)c)d", 6), 11);
+    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("$GET(a(b", 6), 0);
+    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("x)", 1), 2);
+}

@@ -1,0 +1,95 @@
+// Marker replacement in template lines.
+#include "EngineFixture.h"
+
+using namespace Wrenfold;
+
+namespace {
+
+class TemplateSubstitution : public EngineFixture {
+protected:
+    QStringList Expand(const QStringList& AReplaceList, const QStringList& AInput) {
+        Engine.synReplaceList.SetLines(AReplaceList);
+        Engine.synInput.SetLines(AInput);
+        Engine.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
+        return Engine.synOutput.Lines();
+    }
+};
+
+} // namespace
+
+TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
+    const QStringList replaceList = {"Name=App", "Other=x", "Nested=$P(Other)", "=empty name", "Spaced = y",
+                                     "a(b)c=brackets", "Version=2", "VERSION=second"};
+    struct TCase {
+        QString Line, Expected;
+    } cases[] = {
+        {"no markers at all", "no markers at all"},
+        {"<N>$P(Name)</N>", "<N>App</N>"},
+        {"$P(name)-$P(NAME)", "App-App"},          // names compare without case
+        {"$P(Version)", "2"},                       // the first matching line wins
+        {"<a>$P(Nested)</a>", "<a>x</a>"},         // values are scanned again
+        {"$P()", "empty name"},
+        {"[$P(Spaced)]", "[]"},                     // names are not trimmed
+        {"$P(Unknown)!", "!"},
+        {"$p(Name) $ P(Name)", "$p(Name) $ P(Name)"},
+        {"$P(a(b)c)", "brackets"},                  // brackets nest inside a marker
+        {"$P(Name)b)", "Appb)"},
+        {"$$P(Name)", "$App"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Line.toStdString());
+        EXPECT_EQ(Expand(replaceList, {c.Line}), QStringList{c.Expected});
+    }
+}
+
+TEST_F(TemplateSubstitution, LogsEachReplacementLeftmostFirst) {
+    Expand({"A=1", "B=$P(A)"}, {"plain", "$P(B) and $P(Missing)"});
+    EXPECT_EQ(LogLines(), (QStringList{"Input line 2, replaced \"B\" with \"$P(A)\"",
+                                       "Input line 2, replaced \"A\" with \"1\"",
+                                       "Input line 2, replaced \"Missing\" with \"\""}));
+}
+
+TEST_F(TemplateSubstitution, AValueWithLineBreaksStaysOneOutputEntry) {
+    EXPECT_EQ(Expand({"Body=one\r\ntwo"}, {"<x>$P(Body)</x>"}), QStringList{"<x>one\r\ntwo</x>"});
+}
+
+TEST_F(TemplateSubstitution, AMissingRightMarkerNamesTheLineAndKeepsEarlierLines) {
+    try {
+        Expand({"A=1"}, {"$P(A)", "ok $P(A) then $P(Name"});
+        FAIL() << "expected a failure";
+    } catch (const Tessel::Exception& e) {
+        EXPECT_EQ(e.Message(), "Input line 2, missing right marker processing line \"ok 1 then $P(Name\"");
+    }
+    EXPECT_EQ(Engine.synOutput.Lines(), QStringList{"1"});
+}
+
+TEST_F(TemplateSubstitution, AValueLeadingBackToItsOwnMarkerEndsWithAnError) {
+    struct TCase {
+        QStringList ReplaceList;
+        QString Line, Message;
+    } cases[] = {
+        {{"A=$P(A)"}, "x$P(A)", "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing "
+                                "line \"x$P(A)\""},
+        {{"A=<$P(B)>", "B=$P(C)", "C=[$P(a)]"}, "$P(A)",
+         "Input line 1, marker \"$P(a)\" leads back to itself ($P(A) -> $P(B) -> $P(C) -> $P(a)) processing line "
+         "\"<[$P(a)]>\""},
+    };
+    for (const TCase& c : cases) {
+        try {
+            Expand(c.ReplaceList, {c.Line});
+            ADD_FAILURE() << "expected a failure";
+        } catch (const Tessel::Exception& e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+    }
+}
+
+TEST_F(TemplateSubstitution, DeepAndRepeatedNestingStillExpands) {
+    QStringList replaceList;
+    for (int i = 0; i < 20; ++i) replaceList.append(QString("L%1=($P(L%2))").arg(i).arg(i + 1));
+    replaceList.append("L20=end");
+    replaceList.append("Twice=$P(L19)$P(L19)");
+    const QStringList output = Expand(replaceList, {"$P(L0)", "$P(Twice)"});
+    EXPECT_EQ(output[0], QString(20, '(') + "end" + QString(20, ')'));
+    EXPECT_EQ(output[1], "(end)(end)");
+}

@@ -1,0 +1,92 @@
+// Reading and writing text files: byte-order marks, line breaks, the empty last line, atomic writes.
+#include "Tessel/AnsiCodePage.h"
+#include "Tessel/Exception.h"
+#include "Tessel/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Tessel;
+
+namespace {
+
+class TextFile : public ::testing::Test {
+protected:
+    QTemporaryDir Temp;
+    QString Write(const QByteArray& ABytes) {
+        const QString path = Temp.filePath("f.txt");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ABytes);
+        return path;
+    }
+    QByteArray Read(const QString& APath) {
+        QFile file(APath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
+    struct TCase {
+        const char* Name;
+        QByteArray Bytes;
+        QStringList Lines;
+        TTextFormat Format;
+    } cases[] = {
+        {"ansi crlf", "a\r\nb", {"a", "b"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"ansi final break", "a\r\n", {"a", ""}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"utf8 lf", "\xEF\xBB\xBFx\xC3\xA9\ny\n", {"x\u00e9", "y", ""}, {TTextEncoding::Utf8, TLineBreakStyle::LF}},
+        {"cr only", "a\rb", {"a", "b"}, {TTextEncoding::Ansi, TLineBreakStyle::CR}},
+        {"mixed", "a\nb\r\nc", {"a", "b", "c"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"utf16le", QByteArray("\xFF\xFE" "a\0\n\0b\0", 8), {"a", "b"}, {TTextEncoding::Utf16LE, TLineBreakStyle::LF}},
+        {"utf16be separator", QByteArray("\xFE\xFF\0a\x20\x28\0b", 8), {"a", "b"},
+         {TTextEncoding::Utf16BE, TLineBreakStyle::LineSeparator}},
+        {"bom only", "\xEF\xBB\xBF", {}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
+        {"empty", "", {}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"nul bytes", QByteArray("a\0b", 3), {QString(QChar('a')) + QChar(0) + 'b'}, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTextFormat format;
+        const QString path = Write(c.Bytes);
+        EXPECT_EQ(ReadTextFile(path, format), c.Lines);
+        EXPECT_EQ(format, c.Format);
+        WriteTextFile(path, c.Lines, format);
+        if (QByteArray(c.Name) != "mixed") {
+            EXPECT_EQ(Read(path), c.Bytes);
+        }
+    }
+}
+
+TEST_F(TextFile, EveryByteSurvivesTheCodePage) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all.append(char(b));
+    EXPECT_EQ(EncodeAnsi(DecodeAnsi(all)), all);
+    EXPECT_EQ(DecodeAnsi(QByteArray("\x80\x81\x9F")), QString::fromUtf8("\u20AC\u0081\u0178"));
+    EXPECT_EQ(EncodeAnsi(QString::fromUtf8("\u4E2D")), "?");
+}
+
+TEST_F(TextFile, UnreadableAndUnwritableFilesRaiseWithTheReason) {
+    TTextFormat format;
+    EXPECT_THROW(ReadTextFile(Temp.filePath("missing"), format), EFileError);
+    EXPECT_THROW(ReadTextFile(Write(QByteArray("\xFF\xFE" "a", 3)), format), EFileError);
+    try {
+        WriteTextFile(Temp.filePath("no/such/folder/x"), {"a"}, format);
+        FAIL();
+    } catch (const EFileError& e) {
+        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + Temp.filePath("no/such/folder/x") + "\". "));
+    }
+}
+
+TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
+    const QByteArray bytes("\xFF\xFE\x00\xD8" "a\0", 6);
+    TTextFormat format;
+    const QString path = Write(bytes);
+    const QStringList lines = ReadTextFile(path, format);
+    WriteTextFile(path, lines, format);
+    EXPECT_EQ(Read(path), bytes);
+}
