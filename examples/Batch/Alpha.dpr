@@ -1,0 +1,7 @@
+program Alpha;
+
+{$APPTYPE CONSOLE}
+
+begin
+  Writeln('Alpha');
+end.

@@ -1,0 +1,7 @@
+program Beta;
+
+{$APPTYPE CONSOLE}
+
+begin
+  Writeln('Beta');
+end.

@@ -1,0 +1,7 @@
+program Gamma;
+
+{$APPTYPE CONSOLE}
+
+begin
+  Writeln('Gamma');
+end.

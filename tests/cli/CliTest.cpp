@@ -1,0 +1,138 @@
+// Runs the built wrenfold-cli on project folders in a temporary directory.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TResult {
+    int ExitCode;
+    QString Out, Err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    QTemporaryDir Temp;
+
+    TResult Run(const QStringList& AArguments) {
+        QProcess process;
+        process.start(WRENFOLD_CLI_PATH, AArguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    void Write(const QString& AName, const QByteArray& AText) {
+        QDir().mkpath(QFileInfo(Temp.filePath(AName)).absolutePath());
+        QFile file(Temp.filePath(AName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(AText);
+    }
+    QByteArray Read(const QString& AName) {
+        QFile file(Temp.filePath(AName));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void MakeBatchFolder() {
+        Write("b/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=$GET(PROJECTNAME)\n");
+        Write("b/T.wfmInput", "<n>$P(Name)</n>");
+        for (const char* name : {"b/One.dpr", "b/Two.dpr", "b/Three.dpr"}) Write(name, "");
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n");
+    Write("p/part.txt", "one\r\ntwo");
+    Write("p/T.wfmInput", "<b>$P(Body)</b>");
+    const TResult r = Run({"make", Temp.filePath("p/App.wfmconfig")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const QString dir = Temp.filePath("p");
+    const QStringList expected = {
+        QString("Load project file \"%1/App.wfmconfig\"").arg(dir),
+        QString("Set current directory \"%1\"").arg(dir),
+        "",
+        "Set current project name \"App\"",
+        QString("Load input file \"%1/T.wfmInput\"").arg(dir),
+        QString("Making Dproj from project \"App\" in directory \"%1\"").arg(dir),
+        QString("Load input file \"%1/T.wfmInput\"").arg(dir),
+        QString("Replaced $INCLUDE(%1/part.txt) with \"one").arg(dir),
+        "two\"",
+        "Input line 1, replaced \"Body\" with \"one",
+        "two\"",
+        QString("Dproj output file written \"%1/App.dproj\"").arg(dir),
+        "Dproj output complete",
+        "",
+    };
+    EXPECT_EQ(r.Out.split('\n'), expected);
+    EXPECT_EQ(r.Err, "Dproj output complete\n");
+    EXPECT_EQ(Read("p/App.dproj"), "<b>one\r\ntwo</b>");
+}
+
+TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {
+    Write("p/App.wfmconfig", "[General]\nInputName=Missing\n[Replace]\nA=1\n");
+    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, QString("error: Input file not found \"%1\"\n").arg(Temp.filePath("p/Missing.wfmInput")));
+
+    r = Run({"make", Temp.filePath("nothing.wfmconfig")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Err.startsWith("error: ")) << r.Err.toStdString();
+
+    Write("p/T.wfmInput", "$P(A");
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nA=1\n");
+    r = Run({"make", Temp.filePath("p/App.wfmconfig")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Out.endsWith("***Error: \"Input line 1, missing right marker processing line \"$P(A\"\"\n"));
+}
+
+TEST_F(Cli, BatchMakesEveryProjectOrOnlyThoseNamed) {
+    MakeBatchFolder();
+    TResult r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "two.dpr,Three.dpr", "-q"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "3 Delphi projects found. These are listed in the batch tab if required.\n"
+                     "All selected projects processed\n");
+    EXPECT_FALSE(QFile::exists(Temp.filePath("b/One.dproj")));
+    EXPECT_EQ(Read("b/Two.dproj"), "<n>Two</n>");
+
+    r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig")});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(Read("b/One.dproj"), "<n>One</n>");
+    EXPECT_TRUE(r.Out.endsWith("Set current project name \"AllProjects\"\n-- Batch complete ---\n"));
+
+    r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only=Four.dpr"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Err.contains("error: \"Four.dpr\" is not a Delphi project of the batch folder"));
+
+    Write("b/Single.wfmconfig", "[General]\nInputName=T\n");
+    r = Run({"batch", Temp.filePath("b/Single.wfmconfig")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(r.Err.contains("before you can run a batch"));
+}
+
+TEST_F(Cli, UsageErrorsHelpAndVersion) {
+    MakeBatchFolder();
+    const QStringList usageErrors[] = {{},
+                                       {"build", "x.wfmconfig"},
+                                       {"make"},
+                                       {"make", "a", "b"},
+                                       {"make", "x.wfmconfig", "--bogus"},
+                                       {"make", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "One.dpr"},
+                                       {"batch", "x", "--only"}};
+    for (const QStringList& arguments : usageErrors) {
+        const TResult r = Run(arguments);
+        EXPECT_EQ(r.ExitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(r.Err.startsWith("error: ")) << r.Err.toStdString();
+    }
+    TResult r = Run({"--help"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_TRUE(r.Out.contains("wrenfold-cli make PROJECT.wfmconfig"));
+    r = Run({"--version"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_TRUE(r.Out.contains("Wrenfold"));
+    r = Run({"/DEMO", "/UL=S", "batch", Temp.filePath("b"), "-q"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+}
