@@ -1,6 +1,8 @@
 // Making every marked project of an AllProjects folder from the one shared configuration.
-#include "engine/PathRules.h"
 #include "engine/TWrenfoldEngine.h"
+
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
 
 namespace Wrenfold {
 
@@ -17,14 +19,14 @@ void TWrenfoldEngine::MakeBatchProject(const QString& AProjectName) {
 }
 
 void TWrenfoldEngine::RunBatch() {
-    if (FCurrentProjectName.compare(QLatin1String("AllProjects"), Qt::CaseInsensitive) != 0)
+    if (!Tessel::SameAsciiText(FCurrentProjectName, QStringLiteral("AllProjects")))
         throw Tessel::Exception(
             QStringLiteral("You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
     // The list is read entry by entry: it stays as it is while the batch runs, because the front
     // ends lock every other command until the batch ends.
     try {
         for (int i = 0; i < clbFileList.Count(); ++i)
-            if (clbFileList.Checked(i)) MakeBatchProject(NameWithoutExtension(clbFileList.Text(i)));
+            if (clbFileList.Checked(i)) MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
         FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
     } catch (...) {
         SetCurrentProjectName(QStringLiteral("AllProjects"));

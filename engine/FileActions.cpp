@@ -3,6 +3,7 @@
 
 #include "Tessel/UKestIniFiles.h"
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,25 +14,6 @@
 namespace Wrenfold {
 
 namespace {
-
-bool SameIgnoringAsciiCase(const QString& A, const QString& B) {
-    if (A.size() != B.size()) return false;
-    for (qsizetype i = 0; i < A.size(); ++i) {
-        QChar a = A.at(i), b = B.at(i);
-        if (a >= u'a' && a <= u'z') a = QChar(a.unicode() - 32);
-        if (b >= u'a' && b <= u'z') b = QChar(b.unicode() - 32);
-        if (a != b) return false;
-    }
-    return true;
-}
-
-// Trims characters with codes up to 32 at both ends.
-QString TrimControl(const QString& AText) {
-    qsizetype start = 0, end = AText.size();
-    while (start < end && AText.at(start).unicode() <= 32) ++start;
-    while (end > start && AText.at(end - 1).unicode() <= 32) --end;
-    return AText.mid(start, end - start);
-}
 
 bool IsPlainFile(const QString& APath) {
     const QFileInfo info(APath);
@@ -53,8 +35,8 @@ void TWrenfoldEngine::RunActionList(const QStringList& AList, const QString& ASe
             const qsizetype equals = line.indexOf(u'=');
             const QString name = equals < 0 ? QString() : line.left(equals);
             const QString value = equals < 0 ? QString() : line.mid(equals + 1);
-            if (SameIgnoringAsciiCase(name, QStringLiteral("FileCopy"))) FileCopyAction(value, ASection);
-            else if (SameIgnoringAsciiCase(name, QStringLiteral("FileDelete"))) FileDeleteAction(value, ASection);
+            if (Tessel::SameAsciiText(name, QStringLiteral("FileCopy"))) FileCopyAction(value, ASection);
+            else if (Tessel::SameAsciiText(name, QStringLiteral("FileDelete"))) FileDeleteAction(value, ASection);
             else throw Tessel::Exception(QStringLiteral("Unknown action \"%1\"").arg(name));
         }
     } catch (Tessel::Exception& e) {
@@ -67,11 +49,11 @@ void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASect
     const qsizetype semicolon = AValue.indexOf(u';');
     if (semicolon < 0)
         throw Tessel::Exception(QStringLiteral("FileCopy should be of the form 'FileCopy=Source;Dest"));
-    const QString source = ResolvePath(TrimControl(AValue.left(semicolon)));
+    const QString source = ResolvePath(Tessel::KestTrim(AValue.left(semicolon)));
     if (!IsPlainFile(source))
         throw Tessel::Exception(QStringLiteral("FileCopy source file does not exist - \"%1\"").arg(source));
-    const QString dest = ResolvePath(TrimControl(AValue.mid(semicolon + 1)));
-    if (SameIgnoringAsciiCase(source, dest))
+    const QString dest = ResolvePath(Tessel::KestTrim(AValue.mid(semicolon + 1)));
+    if (Tessel::SameAsciiText(source, dest))
         throw Tessel::Exception(QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
     QString errorText;
     if (!Tessel::CopyFileWithError(source, dest, true, errorText))
@@ -81,7 +63,7 @@ void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASect
 }
 
 void TWrenfoldEngine::FileDeleteAction(const QString& AValue, const QString& ASection) {
-    const QString path = ResolvePath(TrimControl(AValue));
+    const QString path = ResolvePath(Tessel::KestTrim(AValue));
     if (!IsPlainFile(path)) return;
     errno = 0;
     if (::unlink(QFile::encodeName(path).constData()) != 0)

@@ -3,6 +3,9 @@
 #include "engine/PathRules.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
+
 #include "Tessel/UKestIniFiles.h"
 
 #include <QDir>
@@ -16,7 +19,7 @@ namespace {
 
 const QString AllProjectsName = QStringLiteral("AllProjects");
 
-bool IsAllProjects(const QString& AName) { return AName.compare(AllProjectsName, Qt::CaseInsensitive) == 0; }
+bool IsAllProjects(const QString& AName) { return Tessel::SameAsciiText(AName, AllProjectsName); }
 
 } // namespace
 
@@ -45,7 +48,7 @@ void TWrenfoldEngine::FillBatchList() {
     // Listings have no order of their own here; sort by name without regard to case.
     QStringList projects;
     for (const QFileInfo& file : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
-        if (ExtensionPart(file.fileName()).toUpper() == QLatin1String(".DPR")) projects.append(file.fileName());
+        if (Tessel::SameAsciiText(Tessel::FileExtension(file.fileName()), QStringLiteral(".DPR"))) projects.append(file.fileName());
     std::sort(projects.begin(), projects.end(), [](const QString& a, const QString& b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b;
@@ -59,17 +62,17 @@ void TWrenfoldEngine::FillBatchList() {
 
 void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
     Log(QStringLiteral("Load project file \"%1\"").arg(AFileName));
-    FOpeningProjectName = NameWithoutExtension(AFileName);
+    FOpeningProjectName = Tessel::FileBaseName(AFileName);
     struct TOpeningDone {
         std::optional<QString>& Name;
         ~TOpeningDone() { Name.reset(); }
     } openingDone{FOpeningProjectName};
-    SetCurrentDirectory(FolderPart(AFileName));
+    SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
     synProject.LoadFromFile(AFileName);
     synProject.ClearUndo();
     synProject.SetModified(false);
     FHost.ShowTab(TDocumentTab::Project);
-    SetCurrentProjectName(NameWithoutExtension(AFileName));
+    SetCurrentProjectName(Tessel::FileBaseName(AFileName));
     LoadInputFromProject();
 }
 
@@ -81,7 +84,7 @@ QString TWrenfoldEngine::GetInputFileName() const {
         name = ToSlashes(iniFile.ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
     }
     if (name.isEmpty()) return QString();
-    if (!NamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
+    if (!Tessel::FileNamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
     return ResolvePath(name);
 }
 

@@ -3,6 +3,7 @@
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
 
 #include <QFileInfo>
 
@@ -24,14 +25,6 @@ const TStatement& StatementOf(int AKind) {
     return statements[AKind];
 }
 
-// Upper-cases the letters a to z only, so positions do not move.
-QString AsciiUpper(const QString& AText) {
-    QString result = AText;
-    for (QChar& c : result)
-        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 32);
-    return result;
-}
-
 } // namespace
 
 int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
@@ -50,7 +43,7 @@ int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
 
 bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
     const TStatement& statement = StatementOf(AKind);
-    const qsizetype p = AsciiUpper(ALine).indexOf(statement.Keyword);
+    const qsizetype p = Tessel::AsciiUpperCase(ALine).indexOf(statement.Keyword);
     if (p < 0) return false;
     const int argumentStart = int(p + statement.Keyword.size()) + 1; // 1-based
     const int close = FindClosingBracket(ALine, argumentStart);
@@ -66,7 +59,7 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
     QString value;
     switch (AKind) {
     case skGet: {
-        const QString function = AsciiUpper(argument);
+        const QString function = Tessel::AsciiUpperCase(argument);
         if (function == QLatin1String("RANDOMGUID")) value = Tessel::NewGuidText();
         else if (function == QLatin1String("PROJECTNAME")) value = FCurrentProjectName;
         else

@@ -3,6 +3,8 @@
 
 #include "engine/PathRules.h"
 
+#include "Tessel/UKestLibrary/Files.h"
+
 using namespace Wrenfold;
 
 TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
@@ -85,12 +87,12 @@ TEST_F(EngineFixture, FolderProblemsAreReportedAfterTheFolderIsStored) {
 }
 
 TEST(PathRules, FolderNameAndResolution) {
-    EXPECT_EQ(FolderPart("/p/x.wfmconfig"), "/p");
-    EXPECT_EQ(FolderPart("/x.wfmconfig"), "/");
-    EXPECT_EQ(FolderPart("x.wfmconfig"), "");
-    EXPECT_EQ(FolderPart("C:/x.wfmconfig"), "C:/");
-    EXPECT_EQ(NameWithoutExtension("/p/My.App.wfmconfig"), "My.App");
-    EXPECT_EQ(NameWithoutExtension("/p.d/Name"), "Name");
+    EXPECT_EQ(Tessel::FileFolderPart("/p/x.wfmconfig"), "/p");
+    EXPECT_EQ(Tessel::FileFolderPart("/x.wfmconfig"), "/");
+    EXPECT_EQ(Tessel::FileFolderPart("x.wfmconfig"), "");
+    EXPECT_EQ(Tessel::FileFolderPart("C:/x.wfmconfig"), "C:/");
+    EXPECT_EQ(Tessel::FileBaseName("/p/My.App.wfmconfig"), "My.App");
+    EXPECT_EQ(Tessel::FileBaseName("/p.d/Name"), "Name");
     struct TCase {
         QString Path, Directory, Expected;
     } cases[] = {

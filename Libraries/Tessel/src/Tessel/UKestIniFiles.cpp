@@ -1,5 +1,7 @@
 #include "Tessel/UKestIniFiles.h"
 
+#include "Tessel/UKestLibrary/Strings.h"
+
 #include "Tessel/TextFile.h"
 
 #include <QDate>
@@ -17,28 +19,6 @@ constexpr qint64 MsPerDay = 86400000;
 const QDate DayZero(1899, 12, 30);
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("hh:mm:ss.zzz");
-
-// Removes characters with codes up to 32 from both ends.
-QString TrimControl(const QString& AText) {
-    qsizetype first = 0, last = AText.size();
-    while (first < last && AText.at(first).unicode() <= 32)
-        ++first;
-    while (last > first && AText.at(last - 1).unicode() <= 32)
-        --last;
-    return AText.mid(first, last - first);
-}
-
-char16_t AsciiUpper(char16_t c) {
-    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
-}
-
-// Equal when only the ASCII letters a to z differ in case.
-bool SameTextAscii(const QString& A, const QString& B) {
-    if (A.size() != B.size()) return false;
-    for (qsizetype i = 0; i < A.size(); ++i)
-        if (AsciiUpper(A.at(i).unicode()) != AsciiUpper(B.at(i).unicode())) return false;
-    return true;
-}
 
 int HexDigit(QChar c) {
     const char16_t u = c.unicode();
@@ -268,10 +248,10 @@ void TKestMemIniFile::SetStrings(const QStringList& AList) {
     Clear();
     THashedStringList* current = nullptr;
     for (const QString& line : AList) {
-        const QString text = TrimControl(line);
+        const QString text = KestTrim(line);
         if (text.isEmpty() || text.front() == u';') continue;
         if (text.front() == u'[' && text.back() == u']' && text.size() >= 2) {
-            const QString name = TrimControl(text.mid(1, text.size() - 2));
+            const QString name = KestTrim(text.mid(1, text.size() - 2));
             const int index = FSections.IndexOf(name);
             current = index >= 0 ? SectionList(index) : AddSection(name);
         } else if (current) {
@@ -294,8 +274,8 @@ QString TKestMemIniFile::ReadString(const QString& ASection, const QString& AIde
         for (int i = 0; i < section->Count(); ++i) {
             const QString& line = section->Strings(i);
             const qsizetype equals = line.indexOf(u'=');
-            if (equals >= 0 && SameTextAscii(TrimControl(line.left(equals)), AIdent)) {
-                result = TrimControl(line.mid(equals + 1));
+            if (equals >= 0 && SameAsciiText(KestTrim(line.left(equals)), AIdent)) {
+                result = KestTrim(line.mid(equals + 1));
                 break;
             }
         }

@@ -45,6 +45,19 @@ QString UpperSameLength(const QString& AText) {
 
 } // namespace
 
+QString AsciiUpperCase(const QString& AText) {
+    QString result = AText;
+    for (QChar& c : result) c = UpperAscii(c);
+    return result;
+}
+
+bool SameAsciiText(const QString& A, const QString& B) {
+    if (A.size() != B.size()) return false;
+    for (qsizetype i = 0; i < A.size(); ++i)
+        if (UpperAscii(A.at(i)) != UpperAscii(B.at(i))) return false;
+    return true;
+}
+
 QString KestTrim(const QString& AText) {
     qsizetype first = 0;
     qsizetype last = AText.size();

@@ -15,6 +15,10 @@ namespace Tessel {
 
 // The text without leading and trailing characters with codes up to 32 (blanks and control characters).
 QString KestTrim(const QString& AText);
+// The text with the letters a to z upper-cased and nothing else changed (positions stay).
+QString AsciiUpperCase(const QString& AText);
+// Equal when only the ASCII letters a to z differ in case: the library's case-insensitive comparison.
+bool SameAsciiText(const QString& A, const QString& B);
 
 // Character tests and positions.
 bool IsDigitChar(QChar AChar);
