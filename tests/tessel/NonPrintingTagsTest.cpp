@@ -2,6 +2,8 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestDefs.h"
 
+#include "tessel/PrintQString.h"
+
 #include <gtest/gtest.h>
 
 using namespace Tessel;
