@@ -1,5 +1,6 @@
 #include "Tessel/UKestIniFiles.h"
 
+#include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
 #include "Tessel/TextFile.h"
@@ -386,14 +387,14 @@ THashedStringList* TKestMemIniFile::FindSection(const QString& ASection) const {
     return index < 0 ? nullptr : SectionList(index);
 }
 
-// The non-printing character tag coding plugs in here (allowed characters: FAllowNonPrintingCharacterList).
+// Control characters are stored as tags, except those in FAllowNonPrintingCharacterList.
 QString TKestMemIniFile::EncodeValue(const QString& AValue) const {
-    return AValue;
+    return StringToNonPrintingTags(AValue, FAllowNonPrintingCharacterList, false);
 }
 
-// The non-printing character tag decoding plugs in here.
+// Raises EKestLibrary for a tag that names no character.
 QString TKestMemIniFile::DecodeValue(const QString& AValue) {
-    return AValue;
+    return NonPrintingTagsToString(AValue);
 }
 
 } // namespace Tessel
