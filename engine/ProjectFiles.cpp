@@ -21,6 +21,13 @@ const QString AllProjectsName = QStringLiteral("AllProjects");
 
 bool IsAllProjects(const QString& AName) { return Tessel::SameAsciiText(AName, AllProjectsName); }
 
+// Text fresh from its file is unmodified and has nothing to undo.
+void LoadDocument(TTextDocument& ADocument, const QString& AFileName) {
+    ADocument.LoadFromFile(AFileName);
+    ADocument.ClearUndo();
+    ADocument.SetModified(false);
+}
+
 } // namespace
 
 void TWrenfoldEngine::SetCurrentDirectory(const QString& AValue) {
@@ -68,9 +75,7 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
         ~TOpeningDone() { Name.reset(); }
     } openingDone{FOpeningProjectName};
     SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
-    synProject.LoadFromFile(AFileName);
-    synProject.ClearUndo();
-    synProject.SetModified(false);
+    LoadDocument(synProject, AFileName);
     FHost.ShowTab(TDocumentTab::Project);
     SetCurrentProjectName(Tessel::FileBaseName(AFileName));
     LoadInputFromProject();
@@ -99,7 +104,7 @@ void TWrenfoldEngine::LoadInputFromProject() {
 
 void TWrenfoldEngine::LoadInputFile(const QString& AFileName) {
     Log(QStringLiteral("Load input file \"%1\"").arg(AFileName));
-    synInput.LoadFromFile(AFileName);
+    LoadDocument(synInput, AFileName);
 }
 
 QString TWrenfoldEngine::GetOutputFileName() const {

@@ -12,6 +12,8 @@ TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     WriteText("A.dpr", "");
     WriteText("c.dpr.bak", "");
     QDir(Dir()).mkdir("folder.dpr");
+    Engine.synProject.SetModified(true); // edits to the previous project
+    Engine.synInput.SetModified(true);
     OpenProject("My.App.wfmconfig", Lines({"; comment", "[General]", "InputName=Template", "[Replace]", "A=1"}), "t");
     EXPECT_EQ(LogLines(), (QStringList{QString("Load project file \"%1\"").arg(PathOf("My.App.wfmconfig")),
                                        QString("Set current directory \"%1\"").arg(Dir()), "",
@@ -20,6 +22,7 @@ TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     EXPECT_EQ(Engine.CurrentProjectName(), "My.App");
     EXPECT_EQ(Engine.GetOutputFileName(), PathOf("My.App.dproj"));
     EXPECT_EQ(Engine.synInput.Lines(), QStringList{"t"});
+    EXPECT_FALSE(Engine.synProject.Modified() || Engine.synInput.Modified()) << "text fresh from disk is unmodified";
     EXPECT_EQ(Host.Tabs, QList<TDocumentTab>{TDocumentTab::Project});
     ASSERT_EQ(Engine.clbFileList.Count(), 2);
     EXPECT_EQ(Engine.clbFileList.Text(0), "A.dpr");
