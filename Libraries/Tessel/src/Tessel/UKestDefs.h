@@ -1,46 +1,10 @@
 // Declarations the library's units share: exception classes, interfaces, enumerations and records.
 #pragma once
 
-#include "Tessel/Exception.h"
-
-namespace Tessel {
-
-// Base of the library's exceptions that carry a help topic.
-class EKestException : public Exception {
-public:
-    explicit EKestException(const QString& AMessage, const QString& AHelpTopic = QString())
-        : Exception(AMessage), FHelpTopic(AHelpTopic) {}
-    const QString& HelpTopic() const { return FHelpTopic; }
-
-private:
-    QString FHelpTopic;
-};
-
-// One exception class per library unit.
-class EKestLibrary : public Exception {
-public:
-    using Exception::Exception;
-};
-class EKestAlias : public Exception {
-public:
-    using Exception::Exception;
-};
-class EKestRegistry : public Exception {
-public:
-    using Exception::Exception;
-};
-class EKestRTTI : public Exception {
-public:
-    using Exception::Exception;
-};
-class EKestWaypoint : public EKestException {
-public:
-    using EKestException::EKestException;
-};
-// Internal errors; the message begins "Internal error ".
-class EDebugTrap : public EKestLibrary {
-public:
-    using EKestLibrary::EKestLibrary;
-};
-
-} // namespace Tessel
+#include "Tessel/UKestDefs/AliasInfo.h"
+#include "Tessel/UKestDefs/Enumerations.h"
+#include "Tessel/UKestDefs/Exceptions.h"
+#include "Tessel/UKestDefs/FloatFormatRecords.h"
+#include "Tessel/UKestDefs/InterfacedObject.h"
+#include "Tessel/UKestDefs/KestInterfaces.h"
+#include "Tessel/UKestDefs/Metrics.h"
