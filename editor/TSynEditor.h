@@ -1,0 +1,78 @@
+// The editor control: a QScintilla view bound to one engine text document.
+#pragma once
+
+#include "engine/TTextDocument.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QPointer>
+#include <QTimer>
+
+namespace Wrenfold {
+
+enum class TSynHighlighter { None, Ini, Xml };
+
+// Shows one TTextDocument: repaints when the document is reset, appends streamed lines, and keeps
+// the user's edits until FlushEdits hands them to the document. A change made by the program (a load,
+// an append) empties the undo history, so an undo never brings back text the program replaced.
+//
+// Appended lines are gathered and handed to the control in one piece a moment later (or as soon as
+// anything reads the text): every insertion costs the control time in proportion to the text before
+// it, so a line at a time would make a long log quadratic.
+class TSynEditor : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit TSynEditor(QWidget* AParent = nullptr);
+    ~TSynEditor() override;
+
+    void Bind(TTextDocument* ADocument);
+    TTextDocument* Document() const { return FDocument; }
+
+    void SetHighlighter(TSynHighlighter AHighlighter);
+    TSynHighlighter Highlighter() const { return FHighlighter; }
+    // A line-number gutter whose width follows the number of lines.
+    void SetLineNumbers(bool AVisible);
+    bool LineNumbers() const { return FLineNumbers; }
+    // Keeps the last line in view as lines are appended (for the log).
+    void SetFollowAppends(bool AValue) { FFollowAppends = AValue; }
+
+    // True while the user has edited the text since the document last took it.
+    bool HasPendingEdits() const { return FPendingEdits; }
+    // Hands the edited text to the document as lines; does nothing without pending edits.
+    void FlushEdits();
+    // The editor's text as document lines: split at CR LF, LF and CR; a final break gives an empty last line.
+    QStringList EditorLines();
+    // Shows the appended lines still gathered.
+    void FlushAppends();
+
+    // The editing typeface (the designed one where installed, else the system's fixed font) and the
+    // gutter's.
+    static QFont EditorFont();
+    static QFont GutterFont();
+
+private:
+    void DocumentReset();
+    void DocumentLineAppended(const QString& ALine);
+    void DocumentModifiedChanged(bool AModified);
+    void DocumentUndoReset();
+    void UserTextChanged();
+    void FitLineNumberMargin();
+    void ApplyFonts();
+
+    // Runs a change of the program's making: read-only lifted, no undo recorded, no edit reported.
+    template <typename F> void ProgramChange(F AChange);
+
+    QPointer<TTextDocument> FDocument;
+    QsciLexer* FLexer = nullptr;
+    TSynHighlighter FHighlighter = TSynHighlighter::None;
+    bool FLineNumbers = false;
+    bool FFollowAppends = false;
+    QByteArray FPendingAppend;
+    QTimer FAppendTimer;
+    bool FProgramChange = false;
+    bool FPendingEdits = false;
+    int FLineCount = 0; // lines of the document the editor shows
+    int FMarginDigits = 0;
+};
+
+} // namespace Wrenfold

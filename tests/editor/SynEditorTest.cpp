@@ -1,0 +1,158 @@
+// The editor control bound to a text document: repaint, streaming, edits flowing back, modified mark,
+// undo, read-only, highlighters and gutters.
+#include "editor/TSynEditor.h"
+
+#include <Qsci/qscilexerproperties.h>
+#include <Qsci/qscilexerxml.h>
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Wrenfold;
+
+namespace {
+
+struct EditorFixture : ::testing::Test {
+    TTextDocument Document;
+    TSynEditor Editor;
+    EditorFixture() { Editor.Bind(&Document); }
+    void Type(const QString& AText) {
+        Editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+        QTest::keyClicks(&Editor, AText);
+    }
+};
+
+} // namespace
+
+TEST_F(EditorFixture, ShowsTheDocumentAsItChanges) {
+    const QString nul(QChar(0));
+    struct Case {
+        const char* Name;
+        QStringList Lines;
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"one empty line", {""}},
+        {"final line break kept as an empty last line", {"[General]", "InputName=T", ""}},
+        {"a NUL inside a line", {"a" + nul + "b", "c"}},
+        {"non-ASCII text", {QString::fromUtf8("Grüße €"), "x"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Document.SetLines(c.Lines);
+        EXPECT_EQ(c.Lines.isEmpty() ? QStringList{""} : c.Lines, Editor.EditorLines());
+        Document.Append(QStringLiteral("appended"));
+        EXPECT_EQ(Document.Lines(), Editor.EditorLines());
+    }
+    Document.Clear();
+    Document.Append(QString());
+    Document.Append(QStringLiteral("second"));
+    EXPECT_EQ((QStringList{"", "second"}), Editor.EditorLines());
+    // A bulk change inside a bracket shows once it closes.
+    Document.BeginUpdate();
+    Document.SetLines({"one", "two"});
+    Document.SetLine(1, QStringLiteral("three"));
+    EXPECT_EQ((QStringList{"", "second"}), Editor.EditorLines());
+    Document.EndUpdate();
+    EXPECT_EQ((QStringList{"one", "three"}), Editor.EditorLines());
+    EXPECT_FALSE(Document.Modified());
+}
+
+TEST_F(EditorFixture, StreamsAHundredThousandLogLines) {
+    Editor.SetFollowAppends(true);
+    Editor.resize(400, 300);
+    Editor.show();
+    for (int i = 1; i <= 100000; ++i) {
+        Document.Append(QStringLiteral("Input line %1, replaced \"A\" with \"B\"").arg(i));
+        if (i % 20000 == 0) QTest::qWait(60); // the window handles its events now and then, as in a batch
+    }
+    const QStringList lines = Editor.EditorLines();
+    ASSERT_EQ(100000, lines.size());
+    EXPECT_EQ(QStringLiteral("Input line 100000, replaced \"A\" with \"B\""), lines.last());
+    EXPECT_EQ(Document.Lines(), lines);
+    EXPECT_GT(Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE), 99000);
+    EXPECT_FALSE(Editor.isUndoAvailable());
+}
+
+TEST_F(EditorFixture, UserEditsSetTheMarkAndFlowBackWhenFlushed) {
+    Document.SetLines({"[General]", "InputName=T"});
+    EXPECT_FALSE(Document.Modified());
+    EXPECT_FALSE(Editor.HasPendingEdits());
+
+    Type(QStringLiteral("x"));
+    EXPECT_TRUE(Document.Modified());
+    EXPECT_TRUE(Editor.HasPendingEdits());
+    EXPECT_EQ(QStringLiteral("InputName=T"), Document.Line(1)); // not yet handed over
+    Editor.FlushEdits();
+    EXPECT_EQ((QStringList{"[General]", "InputName=Tx"}), Document.Lines());
+    EXPECT_FALSE(Editor.HasPendingEdits());
+
+    // Loading text over it keeps the mark; clearing the mark reaches the editor.
+    Document.SetLines({"new"});
+    EXPECT_TRUE(Document.Modified());
+    Document.SetModified(false);
+    EXPECT_FALSE(Editor.isModified());
+
+    // A line appended after unflushed typing keeps the typing in the document too.
+    Type(QStringLiteral("y"));
+    Document.Append(QStringLiteral("log"));
+    EXPECT_EQ((QStringList{"newy", "log"}), Document.Lines());
+    EXPECT_EQ(Document.Lines(), Editor.EditorLines());
+}
+
+TEST_F(EditorFixture, UndoHistoryIsEmptiedOnRequestAndByLoads) {
+    Document.SetLines({"text"});
+    Type(QStringLiteral("ab"));
+    EXPECT_TRUE(Editor.isUndoAvailable());
+    Document.ClearUndo();
+    EXPECT_FALSE(Editor.isUndoAvailable());
+
+    Type(QStringLiteral("c"));
+    Document.SetLines({"loaded"});
+    EXPECT_FALSE(Editor.isUndoAvailable()); // an undo cannot bring back the replaced text
+}
+
+TEST_F(EditorFixture, ReadOnlyRefusesTypingButNotTheProgram) {
+    Editor.setReadOnly(true);
+    Document.SetLines({"one"});
+    Type(QStringLiteral("zz"));
+    EXPECT_EQ(QStringList{"one"}, Editor.EditorLines());
+    EXPECT_FALSE(Document.Modified());
+    Document.Append(QStringLiteral("two"));
+    EXPECT_EQ((QStringList{"one", "two"}), Editor.EditorLines());
+    EXPECT_TRUE(Editor.isReadOnly());
+}
+
+TEST(SynEditor, HighlightersFontsAndGutters) {
+    TTextDocument document;
+    TSynEditor ini, xml, plain;
+    for (TSynEditor* editor : {&ini, &xml, &plain})
+        editor->Bind(&document);
+    ini.SetHighlighter(TSynHighlighter::Ini);
+    xml.SetHighlighter(TSynHighlighter::Xml);
+    xml.SetLineNumbers(true);
+
+    ASSERT_NE(nullptr, qobject_cast<QsciLexerProperties*>(ini.lexer()));
+    EXPECT_EQ(QColor(0x80, 0x00, 0x80), ini.lexer()->color(QsciLexerProperties::Assignment));
+    ASSERT_NE(nullptr, qobject_cast<QsciLexerXML*>(xml.lexer()));
+    EXPECT_EQ(nullptr, plain.lexer());
+
+    const QFont font = TSynEditor::EditorFont();
+    EXPECT_EQ(10, font.pointSize());
+    EXPECT_EQ(8, TSynEditor::GutterFont().pointSize());
+    EXPECT_EQ(font.family(), ini.lexer()->font(QsciLexerProperties::Section).family());
+    EXPECT_EQ(font.family(), xml.lexer()->font(QsciLexerXML::Tag).family());
+    EXPECT_EQ(font.family(), plain.font().family());
+
+    for (int margin = 0; margin < 5; ++margin) {
+        EXPECT_EQ(0, ini.marginWidth(margin));
+        EXPECT_EQ(0, plain.marginWidth(margin));
+    }
+    document.SetLines(QStringList(9, QStringLiteral("x")));
+    const int narrow = xml.marginWidth(0);
+    EXPECT_GT(narrow, 0);
+    document.SetLines(QStringList(12000, QStringLiteral("x")));
+    EXPECT_GT(xml.marginWidth(0), narrow);
+    document.Clear();
+    EXPECT_EQ(narrow, xml.marginWidth(0));
+}
