@@ -1,8 +1,8 @@
-// wrenfold-bench-write [--durable] FOLDER: the baseline of the batch benchmark. Reads every .dproj file
+// wrenfold-bench-write [--atomic] FOLDER: the baseline of the batch benchmark. Reads every .dproj file
 // of FOLDER into memory, then writes them all back (same names, sizes and contents) and prints on
 // standard output the time the writing alone took in nanoseconds, the number of files and their total
-// size. Plain writes overwrite each file in place; --durable writes each one the way a safe writer does
-// (a temporary file beside it, flushed to disk, then renamed over the old one).
+// size. Plain writes overwrite each file in place; --atomic writes each one the way the CLI writes its
+// output (a temporary file beside it, renamed over the old one once complete, not flushed).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -24,9 +24,9 @@ struct TOutputFile {
     std::string Bytes;
 };
 
-bool WriteAll(const TOutputFile& AFile, bool ADurable) {
+bool WriteAll(const TOutputFile& AFile, bool AAtomic) {
     const std::filesystem::path target =
-        ADurable ? AFile.Path.parent_path() / ("." + AFile.Path.filename().string() + ".tmp") : AFile.Path;
+        AAtomic ? AFile.Path.parent_path() / ("." + AFile.Path.filename().string() + ".tmp") : AFile.Path;
     const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const char* data = AFile.Bytes.data();
@@ -41,20 +41,16 @@ bool WriteAll(const TOutputFile& AFile, bool ADurable) {
         data += written;
         left -= std::size_t(written);
     }
-    if (ADurable && ::fdatasync(fd) != 0) {
-        ::close(fd);
-        return false;
-    }
     if (::close(fd) != 0) return false;
-    return !ADurable || ::rename(target.c_str(), AFile.Path.c_str()) == 0;
+    return !AAtomic || ::rename(target.c_str(), AFile.Path.c_str()) == 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool durable = argc == 3 && std::strcmp(argv[1], "--durable") == 0;
-    if (argc != 2 && !durable) {
-        std::fprintf(stderr, "Usage: %s [--durable] FOLDER\n", argv[0]);
+    const bool atomic = argc == 3 && std::strcmp(argv[1], "--atomic") == 0;
+    if (argc != 2 && !atomic) {
+        std::fprintf(stderr, "Usage: %s [--atomic] FOLDER\n", argv[0]);
         return 2;
     }
     std::vector<TOutputFile> files;
@@ -69,7 +65,7 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     for (const TOutputFile& file : files)
-        if (!WriteAll(file, durable)) {
+        if (!WriteAll(file, atomic)) {
             std::fprintf(stderr, "error: cannot write %s: %s\n", file.Path.c_str(), std::strerror(errno));
             return 1;
         }

@@ -7,6 +7,7 @@ namespace Wrenfold {
 namespace {
 
 QByteArray AsLines(const QString& AText) {
+    if (!AText.contains(u'\r') && !AText.contains(QChar(0x2028))) return AText.toUtf8() + '\n';
     QString text = AText;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');

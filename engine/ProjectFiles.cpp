@@ -116,7 +116,9 @@ void TWrenfoldEngine::WriteOutputFile() {
     const QString fileName = GetOutputFileName();
     if (fileName.isEmpty()) return;
     // The output is never loaded from a file: always the 8-bit code page with CR LF.
-    Tessel::WriteTextFile(fileName, synOutput.Lines(), Tessel::TTextFormat());
+    // Output can always be made again, so it is not flushed to disk file by file; it still
+    // replaces the old file only once completely written.
+    Tessel::WriteTextFile(fileName, synOutput.Lines(), Tessel::TTextFormat(), Tessel::TWriteDurability::Replaced);
     Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
 }
 

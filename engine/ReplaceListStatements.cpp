@@ -25,6 +25,19 @@ const TStatement& StatementOf(int AKind) {
     return statements[AKind];
 }
 
+// Position (0-based) of the first occurrence of the upper-case keyword, the letters a to z of the
+// line compared without regard to case, or -1.
+qsizetype IndexOfKeyword(const QString& ALine, const QString& AKeyword) {
+    const QChar* data = ALine.constData();
+    const qsizetype last = ALine.size() - AKeyword.size();
+    for (qsizetype p = ALine.indexOf(AKeyword.at(0)); p >= 0 && p <= last; p = ALine.indexOf(AKeyword.at(0), p + 1)) {
+        qsizetype i = 1;
+        while (i < AKeyword.size() && Tessel::AsciiUpperCase(data[p + i]) == AKeyword.at(i)) ++i;
+        if (i == AKeyword.size()) return p;
+    }
+    return -1;
+}
+
 } // namespace
 
 int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
@@ -43,7 +56,7 @@ int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
 
 bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
     const TStatement& statement = StatementOf(AKind);
-    const qsizetype p = Tessel::AsciiUpperCase(ALine).indexOf(statement.Keyword);
+    const qsizetype p = IndexOfKeyword(ALine, statement.Keyword);
     if (p < 0) return false;
     const int argumentStart = int(p + statement.Keyword.size()) + 1; // 1-based
     const int close = FindClosingBracket(ALine, argumentStart);

@@ -20,6 +20,7 @@ class TKestMemIniFile;
 namespace Wrenfold {
 
 class TExpansionTrail;
+class TReplaceIndex;
 
 class TWrenfoldEngine : public QObject {
     Q_OBJECT
@@ -92,6 +93,7 @@ signals:
     void BatchRunningChanged(bool ARunning);
 
 private:
+    void SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine);
     void ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail);
     bool ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail);
     void SetBatchRunning(bool AValue);

@@ -1,5 +1,6 @@
 // Template expansion: every "$P(name)" marker of an input line is replaced by its replace-list value.
 #include "engine/TExpansionTrail.h"
+#include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
 namespace Wrenfold {
@@ -7,21 +8,25 @@ namespace Wrenfold {
 namespace {
 
 // A marker as the trail knows it; names compare without regard to case, as the lookup does.
-QString MarkerKey(const QString& AName) { return QStringLiteral("$P(%1)").arg(AName); }
+QString MarkerKey(const QString& AName) { return QStringLiteral("$P(") + AName + QLatin1Char(')'); }
 
 QString MissingRightMarker(int AIndex, const QString& ALine) {
     return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
 }
 
+// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1.
+qsizetype IndexOfMarker(const QString& ALine, QChar ALetterCode, qsizetype AFrom) {
+    const QChar* data = ALine.constData();
+    const qsizetype size = ALine.size();
+    for (qsizetype p = ALine.indexOf(u'$', AFrom); p >= 0 && p + 2 < size; p = ALine.indexOf(u'$', p + 1))
+        if (data[p + 1] == ALetterCode && data[p + 2] == u'(') return p;
+    return -1;
+}
+
 // Finds the first marker of the code letter at or after AFrom (0-based) and cuts it out of the line.
 bool CutMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int AIndex, qsizetype AFrom) {
-    if (ALine.indexOf(u'$', AFrom) < 0) return false;
-    QString opener = QStringLiteral("$") + ALetterCode + u'(';
-    qsizetype p = ALine.indexOf(opener, AFrom);
-    if (p < 0 && ALetterCode >= u'a' && ALetterCode <= u'z') {
-        opener[1] = ALetterCode.toUpper();
-        p = ALine.indexOf(opener, AFrom);
-    }
+    qsizetype p = IndexOfMarker(ALine, ALetterCode, AFrom);
+    if (p < 0 && ALetterCode >= u'a' && ALetterCode <= u'z') p = IndexOfMarker(ALine, ALetterCode.toUpper(), AFrom);
     if (p < 0) return false;
     AData.iPosition = int(p + 1);
     AData.LetterCode = ALetterCode;
@@ -37,8 +42,8 @@ bool CutMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int 
 QString TWrenfoldEngine::LookUpReplaceValue(const QStringList& AReplaceList, const QString& AName) {
     for (const QString& line : AReplaceList) {
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0 || equals != AName.size()) continue;
-        if (QStringView(line).left(equals).compare(AName, Qt::CaseInsensitive) == 0) return line.mid(equals + 1);
+        if (equals == AName.size() && QStringView(line).left(equals).compare(AName, Qt::CaseInsensitive) == 0)
+            return line.mid(equals + 1);
     }
     return QString();
 }
@@ -48,6 +53,10 @@ bool TWrenfoldEngine::FindMarker(QChar ALetterCode, QString& ALine, TSubstitutio
 }
 
 void TWrenfoldEngine::SubstituteLine(const TTextDocument& AReplaceList, int AIndex, QString& ALine) {
+    SubstituteLineFrom(TReplaceIndex(AReplaceList.Lines()), AIndex, ALine);
+}
+
+void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine) {
     // Text left of a replaced marker holds no marker, so each search resumes two characters before
     // it (a "$" or "$P" there may join the inserted text). The result equals searching from the
     // start every time, in linear time.
@@ -67,10 +76,11 @@ void TWrenfoldEngine::SubstituteLine(const TTextDocument& AReplaceList, int AInd
                                         .arg(AIndex + 1)
                                         .arg(data.Text, chain.join(QStringLiteral(" -> ")), ALine));
         }
-        const QString value = LookUpReplaceValue(AReplaceList.Lines(), data.Text);
+        const QString value = AReplaceList.Value(data.Text);
         ALine.insert(position, value);
         trail.Replace(position, data.Text.size() + 4, value.size(), key);
-        Log(QStringLiteral("Input line %1, replaced \"%2\" with \"%3\"").arg(AIndex + 1).arg(data.Text, value));
+        Log(QStringLiteral("Input line ") + QString::number(AIndex + 1) + QStringLiteral(", replaced \"") + data.Text +
+            QStringLiteral("\" with \"") + value + QLatin1Char('"'));
         from = std::max<qsizetype>(0, position - 2);
         trail.ForgetBefore(from);
     }
@@ -81,9 +91,10 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
     AOutput.BeginUpdate();
     try {
         AOutput.Clear();
+        const TReplaceIndex replaceList(AReplaceList.Lines());
         for (int i = 0; i < AInput.Count(); ++i) {
             QString line = AInput.Line(i);
-            SubstituteLine(AReplaceList, i, line);
+            SubstituteLineFrom(replaceList, i, line);
             AOutput.Append(line);
         }
     } catch (...) {

@@ -4,6 +4,7 @@
 #include "Tessel/TextFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -42,6 +43,7 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
         {"utf8 lf", "\xEF\xBB\xBFx\xC3\xA9\ny\n", {"x\u00e9", "y", ""}, {TTextEncoding::Utf8, TLineBreakStyle::LF}},
         {"cr only", "a\rb", {"a", "b"}, {TTextEncoding::Ansi, TLineBreakStyle::CR}},
         {"mixed", "a\nb\r\nc", {"a", "b", "c"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"lone cr before crlf", "a\r\r\nb\n\r", {"a", "", "b", "", ""}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
         {"utf16le", QByteArray("\xFF\xFE" "a\0\n\0b\0", 8), {"a", "b"}, {TTextEncoding::Utf16LE, TLineBreakStyle::LF}},
         {"utf16be separator", QByteArray("\xFE\xFF\0a\x20\x28\0b", 8), {"a", "b"},
          {TTextEncoding::Utf16BE, TLineBreakStyle::LineSeparator}},
@@ -56,7 +58,7 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
         EXPECT_EQ(ReadTextFile(path, format), c.Lines);
         EXPECT_EQ(format, c.Format);
         WriteTextFile(path, c.Lines, format);
-        if (QByteArray(c.Name) != "mixed") {
+        if (QByteArray(c.Name) != "mixed" && QByteArray(c.Name) != "lone cr before crlf") {
             EXPECT_EQ(Read(path), c.Bytes);
         }
     }
@@ -89,4 +91,23 @@ TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
     const QStringList lines = ReadTextFile(path, format);
     WriteTextFile(path, lines, format);
     EXPECT_EQ(Read(path), bytes);
+}
+
+TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTemporaryFile) {
+    const QString target = Write("old");
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    const QString link = Temp.filePath("link.txt");
+    ASSERT_TRUE(QFile::link(target, link));
+    for (TWriteDurability durability : {TWriteDurability::Flushed, TWriteDurability::Replaced}) {
+        WriteFileBytes(link, "new", durability);
+        EXPECT_EQ(Read(target), "new");
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        const auto modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                              QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        EXPECT_EQ(QFile::permissions(target) & modeBits,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    }
+    EXPECT_THROW(WriteFileBytes(Temp.path(), "x"), EFileError);
+    EXPECT_EQ(QDir(Temp.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"f.txt", "link.txt"}));
 }

@@ -1,6 +1,8 @@
 #include "Tessel/AnsiCodePage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace Tessel {
 
@@ -19,14 +21,43 @@ char EncodeChar(char16_t c) {
     return '?';
 }
 
+// Eight bytes at a time: most templates are plain ASCII and need no mending at all.
+bool HasHighBytes(const char* AData, qsizetype ALength) {
+    constexpr std::uint64_t HighBits = 0x8080808080808080ull;
+    qsizetype i = 0;
+    for (; i + 8 <= ALength; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, AData + i, 8);
+        if (word & HighBits) return true;
+    }
+    for (; i < ALength; ++i)
+        if (static_cast<unsigned char>(AData[i]) >= 0x80) return true;
+    return false;
+}
+
+bool HasNonAscii(const QChar* AData, qsizetype ALength) {
+    constexpr std::uint64_t HighBits = 0xFF80FF80FF80FF80ull;
+    qsizetype i = 0;
+    for (; i + 4 <= ALength; i += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, AData + i, 8);
+        if (word & HighBits) return true;
+    }
+    for (; i < ALength; ++i)
+        if (AData[i].unicode() >= 0x80) return true;
+    return false;
+}
+
 } // namespace
 
 QString DecodeAnsi(const char* AData, qsizetype ALength) {
-    QString result(ALength, Qt::Uninitialized);
+    // Latin-1 agrees with the code page except in 0x80..0x9F: convert in bulk, then mend those.
+    QString result = QString::fromLatin1(AData, ALength);
+    if (!HasHighBytes(AData, ALength)) return result;
     QChar* out = result.data();
     for (qsizetype i = 0; i < ALength; ++i) {
         const auto b = static_cast<unsigned char>(AData[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(HighControlRange[b - 0x80]) : QChar(b);
+        if (b >= 0x80 && b < 0xA0) out[i] = QChar(HighControlRange[b - 0x80]);
     }
     return result;
 }
@@ -34,10 +65,15 @@ QString DecodeAnsi(const char* AData, qsizetype ALength) {
 QString DecodeAnsi(const QByteArray& ABytes) { return DecodeAnsi(ABytes.constData(), ABytes.size()); }
 
 QByteArray EncodeAnsi(const QString& AText) {
-    QByteArray result(AText.size(), Qt::Uninitialized);
-    char* out = result.data();
+    // Latin-1 agrees with the code page except in 0x80..0x9F and above 0xFF: mend those.
+    QByteArray result = AText.toLatin1();
     const QChar* in = AText.constData();
-    for (qsizetype i = 0; i < AText.size(); ++i) out[i] = EncodeChar(in[i].unicode());
+    if (!HasNonAscii(in, AText.size())) return result;
+    char* out = result.data();
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x80 && (c < 0xA0 || c > 0xFF)) out[i] = EncodeChar(c);
+    }
     return result;
 }
 

@@ -4,9 +4,16 @@
 #include "Tessel/Exception.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Tessel {
 
@@ -39,6 +46,24 @@ QByteArray Utf16ToBytes(const QString& AText, bool ABigEndian) {
 }
 
 } // namespace
+
+// The lines joined by the break, built in one allocation.
+QString JoinLines(const QStringList& ALines, const QString& ABreak) {
+    qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * ABreak.size();
+    for (const QString& line : ALines) total += line.size();
+    QString result(total, Qt::Uninitialized);
+    QChar* out = result.data();
+    for (qsizetype i = 0; i < ALines.size(); ++i) {
+        if (i > 0) {
+            std::memcpy(out, ABreak.constData(), size_t(ABreak.size()) * sizeof(QChar));
+            out += ABreak.size();
+        }
+        const QString& line = ALines.at(i);
+        std::memcpy(out, line.constData(), size_t(line.size()) * sizeof(QChar));
+        out += line.size();
+    }
+    return result;
+}
 
 QString LineBreakText(TLineBreakStyle AStyle) {
     switch (AStyle) {
@@ -78,28 +103,43 @@ QByteArray EncodeText(const QString& AText, TTextEncoding AEncoding) {
     return EncodeAnsi(AText);
 }
 
+namespace {
+
+// Position of the next line break at or after AFrom, or ASize. Most characters are above CR, so
+// one comparison passes them; U+2028 is looked for only in texts that hold one.
+template <bool WithSeparator>
+qsizetype NextLineBreak(const QChar* AData, qsizetype AFrom, qsizetype ASize) {
+    for (qsizetype i = AFrom; i < ASize; ++i) {
+        const char16_t c = AData[i].unicode();
+        if (c <= u'\r' ? (c == u'\r' || c == u'\n') : (WithSeparator && c == LineSeparator)) return i;
+    }
+    return ASize;
+}
+
+} // namespace
+
 QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
     QStringList lines;
-    bool sawCR = false, sawLF = false, sawSeparator = false;
     const QChar* data = AText.constData();
     const qsizetype size = AText.size();
+    const bool sawSeparator = AText.contains(QChar(LineSeparator));
+    bool sawCR = false, sawLF = false;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c != u'\r' && c != u'\n' && c != LineSeparator) continue;
-        lines.append(QString(data + start, i - start));
-        if (c == u'\r') {
+    for (;;) {
+        const qsizetype lineEnd = sawSeparator ? NextLineBreak<true>(data, start, size)
+                                               : NextLineBreak<false>(data, start, size);
+        if (lineEnd >= size) break;
+        lines.append(QString(data + start, lineEnd - start));
+        start = lineEnd + 1;
+        if (data[lineEnd] == u'\r') {
             sawCR = true;
-            if (i + 1 < size && data[i + 1] == u'\n') {
+            if (start < size && data[start] == u'\n') {
                 sawLF = true;
-                ++i;
+                ++start;
             }
-        } else if (c == u'\n') {
+        } else if (data[lineEnd] == u'\n') {
             sawLF = true;
-        } else {
-            sawSeparator = true;
         }
-        start = i + 1;
     }
     if (size > 0) lines.append(QString(data + start, size - start));
     if (sawSeparator) AStyle = TLineBreakStyle::LineSeparator;
@@ -127,18 +167,51 @@ QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat) {
     return lines;
 }
 
-void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes) {
-    QSaveFile file(AFileName);
-    const auto fail = [&] {
-        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(AFileName, file.errorString()));
+void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDurability ADurability) {
+    QByteArray target = QFile::encodeName(AFileName);
+    const auto fail = [&](int ACode) {
+        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2")
+                             .arg(AFileName, QString::fromLocal8Bit(std::strerror(ACode))));
     };
-    if (!file.open(QIODevice::WriteOnly)) fail();
-    if (file.write(ABytes) != ABytes.size()) fail();
-    if (!file.commit()) fail();
+    if (target.isEmpty()) fail(ENOENT);
+    struct stat existing {};
+    bool exists = ::lstat(target.constData(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(target.constData(), resolved) == nullptr) fail(errno);
+        target = resolved;
+        exists = ::stat(target.constData(), &existing) == 0;
+    }
+    if (exists && S_ISDIR(existing.st_mode)) fail(EISDIR);
+
+    static std::atomic<unsigned> counter{0};
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temp = target + ".wf" + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++) + ".tmp";
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt > 100)) fail(errno);
+    }
+    int code = 0;
+    for (qsizetype done = 0; done < ABytes.size() && code == 0;) {
+        const ssize_t n = ::write(fd, ABytes.constData() + done, size_t(ABytes.size() - done));
+        if (n >= 0) done += n;
+        else if (errno != EINTR) code = errno;
+    }
+    if (code == 0 && exists && ::fchmod(fd, existing.st_mode & 07777) != 0) code = errno;
+    if (code == 0 && ADurability == TWriteDurability::Flushed && ::fdatasync(fd) != 0) code = errno;
+    if (::close(fd) != 0 && code == 0) code = errno;
+    if (code == 0 && ::rename(temp.constData(), target.constData()) != 0) code = errno;
+    if (code != 0) {
+        ::unlink(temp.constData());
+        fail(code);
+    }
 }
 
-void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat) {
-    WriteFileBytes(AFileName, EncodeText(ALines.join(LineBreakText(AFormat.LineBreak)), AFormat.Encoding));
+void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
+                   TWriteDurability ADurability) {
+    WriteFileBytes(AFileName, EncodeText(JoinLines(ALines, LineBreakText(AFormat.LineBreak)), AFormat.Encoding),
+                   ADurability);
 }
 
 } // namespace Tessel

@@ -18,6 +18,8 @@ struct TTextFormat {
 };
 
 QString LineBreakText(TLineBreakStyle AStyle);
+// The lines joined by ABreak, with no break after the last line.
+QString JoinLines(const QStringList& ALines, const QString& ABreak);
 
 // Decodes file bytes: a UTF-8 or UTF-16 byte-order mark selects that encoding, otherwise the
 // 8-bit code page. Raises EFileError for UTF-16 text with an odd number of bytes.
@@ -32,9 +34,20 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle);
 QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat);
 QByteArray ReadFileBytes(const QString& AFileName);
 
+// How hard a write insists that the bytes reached the disk before the file is replaced.
+enum class TWriteDurability {
+    Flushed,  // flushed before the rename: survives a power cut (files the user edits)
+    Replaced, // renamed into place unflushed: a failed or crashed write still never leaves a
+              // half-written file (files the program can make again, such as generated output)
+};
+
 // Lines joined by the style, no break after the last line, preceded by the encoding's mark.
 // Raises EFileError "Cannot create file "%s". %s"; an existing file is left intact on failure.
-void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat);
-void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes);
+void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
+                   TWriteDurability ADurability = TWriteDurability::Flushed);
+// Writes through a temporary file beside the target, renamed over it when complete; an existing
+// file keeps its permissions, and a symbolic link is written through.
+void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes,
+                    TWriteDurability ADurability = TWriteDurability::Flushed);
 
 } // namespace Tessel

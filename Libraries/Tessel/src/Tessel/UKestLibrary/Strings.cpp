@@ -17,9 +17,6 @@ bool IsLowerAscii(QChar AChar) {
 bool IsUpperAscii(QChar AChar) {
     return AChar >= u'A' && AChar <= u'Z';
 }
-QChar UpperAscii(QChar AChar) {
-    return IsLowerAscii(AChar) ? QChar(AChar.unicode() - 32) : AChar;
-}
 
 // Upper-cases code point by code point, so every unit keeps its position (unlike QString::toUpper,
 // which turns "ß" into "SS").
@@ -47,14 +44,14 @@ QString UpperSameLength(const QString& AText) {
 
 QString AsciiUpperCase(const QString& AText) {
     QString result = AText;
-    for (QChar& c : result) c = UpperAscii(c);
+    for (QChar& c : result) c = AsciiUpperCase(c);
     return result;
 }
 
 bool SameAsciiText(const QString& A, const QString& B) {
     if (A.size() != B.size()) return false;
     for (qsizetype i = 0; i < A.size(); ++i)
-        if (UpperAscii(A.at(i)) != UpperAscii(B.at(i))) return false;
+        if (AsciiUpperCase(A.at(i)) != AsciiUpperCase(B.at(i))) return false;
     return true;
 }
 
@@ -99,7 +96,7 @@ QChar LastChar(const QString& AText) {
 QString UpperFirstChar(const QString& AText) {
     if (AText.isEmpty() || !IsLowerAscii(AText[0])) return AText;
     QString result = AText;
-    result[0] = UpperAscii(result[0]);
+    result[0] = AsciiUpperCase(result[0]);
     return result;
 }
 
@@ -164,8 +161,8 @@ bool EndsWithText(const QString& AEnding, const QString& AText, bool ACaseSensit
         QChar a = AEnding[i];
         QChar b = AText[offset + i];
         if (!ACaseSensitive) {
-            a = UpperAscii(a);
-            b = UpperAscii(b);
+            a = AsciiUpperCase(a);
+            b = AsciiUpperCase(b);
         }
         if (a != b) return false;
     }
