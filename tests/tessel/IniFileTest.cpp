@@ -307,3 +307,18 @@ TEST(IniFileTest, UpdateFileAndReadFromFileRoundTrip) {
     TKestMemIniFile unnamed(QString(), false);
     EXPECT_THROW(unnamed.UpdateFile(), Tessel::EFileError);
 }
+
+TEST(IniFileInterface, ServesTheLibraryInterfaceWithoutCountingReferences) {
+    Tessel::TKestMemIniFile ini(QString(), false);
+    void* raw = nullptr;
+    ASSERT_EQ(ini.QueryInterface(Tessel::IKestINIFile::IID, &raw), Tessel::S_OK);
+    auto* file = static_cast<Tessel::IKestINIFile*>(raw);
+    file->WriteInteger("S", "N", 42);
+    file->WriteString("S", "T", "a\tb");
+    EXPECT_EQ(file->ReadInteger("S", "N", 0), 42);
+    EXPECT_EQ(ini.ReadString("S", "T", ""), "a\tb");
+    file->EraseSection("S");
+    EXPECT_FALSE(ini.SectionExists("S"));
+    EXPECT_EQ(file->_AddRef(), -1);
+    EXPECT_EQ(file->_Release(), -1);
+}

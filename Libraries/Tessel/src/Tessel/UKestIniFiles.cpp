@@ -220,7 +220,8 @@ bool TCustomIniFile::SectionExists(const QString& ASection) {
 
 // ---- TKestMemIniFile
 
-TKestMemIniFile::TKestMemIniFile(const QString& AFileName, bool AReadFromFile) : TCustomIniFile(AFileName) {
+TKestMemIniFile::TKestMemIniFile(const QString& AFileName, bool AReadFromFile)
+    : TCustomIniFile(AFileName), TKestImplements(false) {
     if (AReadFromFile) ReadFromFile();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Tessel/THashedStringList.h"
+#include "Tessel/UKestDefs.h"
 
 #include <QByteArray>
 #include <QString>
@@ -70,8 +71,9 @@ private:
 };
 
 // An INI file held in memory as an ordered list of sections, each an ordered list of lines kept exactly
-// as parsed. It can be loaded from and saved to FileName but is also used on text alone.
-class TKestMemIniFile : public TCustomIniFile {
+// as parsed. It can be loaded from and saved to FileName but is also used on text alone. Through
+// IKestINIFile it counts no references: whoever creates it frees it.
+class TKestMemIniFile : public TCustomIniFile, public TKestImplements<IKestINIFile> {
 public:
     // With AReadFromFile, loads FileName (an empty name or a missing file gives an empty INI).
     TKestMemIniFile(const QString& AFileName, bool AReadFromFile);
@@ -94,6 +96,12 @@ public:
     void ReadSections(QStringList& AStrings) override;
     void ReadSectionValues(const QString& ASection, QStringList& AStrings) override;
     void EraseSection(const QString& ASection) override;
+    int32_t ReadInteger(const QString& ASection, const QString& AIdent, int32_t ADefault) override {
+        return TCustomIniFile::ReadInteger(ASection, AIdent, ADefault);
+    }
+    void WriteInteger(const QString& ASection, const QString& AIdent, int32_t AValue) override {
+        TCustomIniFile::WriteInteger(ASection, AIdent, AValue);
+    }
     void DeleteKey(const QString& ASection, const QString& AIdent) override;
     // Saves the content to FileName in the 8-bit code page with CR LF after every line; clears Modified.
     void UpdateFile() override;
