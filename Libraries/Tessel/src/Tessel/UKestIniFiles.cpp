@@ -21,52 +21,6 @@ const QDate DayZero(1899, 12, 30);
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("hh:mm:ss.zzz");
 
-int HexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return u - u'0';
-    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-    return -1;
-}
-
-// Integer text: leading blanks, an optional sign, then decimal digits within 32 signed bits or
-// hexadecimal digits after "$", "x" or "0x" (either case) within 32 bits taken as a signed pattern.
-// The whole text must be consumed.
-bool TryParseInteger(const QString& AText, int32_t& AValue) {
-    qsizetype i = 0;
-    const qsizetype n = AText.size();
-    while (i < n && AText.at(i) == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (AText.at(i) == u'+' || AText.at(i) == u'-')) negative = AText.at(i++) == u'-';
-    bool hex = false;
-    if (i < n && (AText.at(i) == u'$' || AText.at(i) == u'x' || AText.at(i) == u'X')) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < n && AText.at(i) == u'0' && (AText.at(i + 1) == u'x' || AText.at(i + 1) == u'X')) {
-        hex = true;
-        i += 2;
-    }
-    if (i >= n) return false;
-    uint64_t value = 0;
-    for (; i < n; ++i) {
-        const int digit =
-            hex ? HexDigit(AText.at(i))
-                : (AText.at(i).isDigit() && AText.at(i).unicode() < 128 ? AText.at(i).unicode() - u'0' : -1);
-        if (digit < 0) return false;
-        value = value * (hex ? 16 : 10) + uint64_t(digit);
-        if (value > (hex ? 0xFFFFFFFFull : 0x80000000ull)) return false;
-    }
-    if (hex) {
-        const uint32_t bits = negative ? 0u - uint32_t(value) : uint32_t(value);
-        AValue = int32_t(bits);
-        return true;
-    }
-    if (!negative && value > 0x7FFFFFFFull) return false;
-    AValue = negative ? int32_t(-int64_t(value)) : int32_t(value);
-    return true;
-}
-
 // Day-count date-times: the whole part counts days from 30 December 1899, the fraction (of the
 // absolute value, also before that day) is the time of day.
 void SplitDateTime(double AValue, QDate& ADate, QTime& ATime) {
@@ -115,8 +69,7 @@ int32_t TCustomIniFile::ReadInteger(const QString& ASection, const QString& AIde
     QString text = ReadString(ASection, AIdent, QString());
     if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         text = u'$' + text.mid(2);
-    int32_t value;
-    return TryParseInteger(text, value) ? value : ADefault;
+    return TextToInt32(text).value_or(ADefault);
 }
 
 void TCustomIniFile::WriteInteger(const QString& ASection, const QString& AIdent, int32_t AValue) {
@@ -135,7 +88,7 @@ int TCustomIniFile::ReadBinaryStream(const QString& ASection, const QString& ANa
     const QString text = ReadString(ASection, AName, QString());
     AValue.clear();
     for (qsizetype i = 0; i + 1 < text.size(); i += 2) {
-        const int hi = HexDigit(text.at(i)), lo = HexDigit(text.at(i + 1));
+        const int hi = HexDigitValue(text.at(i)), lo = HexDigitValue(text.at(i + 1));
         if (hi < 0 || lo < 0) break;
         AValue.append(char(hi * 16 + lo));
     }

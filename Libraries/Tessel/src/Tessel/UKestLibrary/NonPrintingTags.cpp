@@ -1,5 +1,7 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 
+#include "Tessel/UKestLibrary/Strings.h"
+
 #include "Tessel/UKestDefs.h"
 
 #include <cstdint>
@@ -21,61 +23,10 @@ QString TagName(ushort ACode) {
     return name.isEmpty() ? QString::number(ACode) : name;
 }
 
-int HexDigitValue(QChar AChar) {
-    const char16_t c = AChar.unicode();
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-// Integer text: leading blanks, an optional sign, then decimal digits within 32 signed bits, or
-// hexadecimal digits after "$", "x", "X", "0x" or "0X" within 32 bits (a signed 32-bit pattern).
-// The whole text must be consumed.
-std::optional<int32_t> TagTextToInt(const QString& AText) {
-    qsizetype i = 0;
-    const qsizetype n = AText.size();
-    while (i < n && AText[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (AText[i] == u'+' || AText[i] == u'-')) {
-        negative = AText[i] == u'-';
-        ++i;
-    }
-    bool hex = false;
-    if (i < n && (AText[i] == u'$' || AText[i] == u'x' || AText[i] == u'X')) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < n && AText[i] == u'0' && (AText[i + 1] == u'x' || AText[i + 1] == u'X')) {
-        hex = true;
-        i += 2;
-    }
-    if (i >= n) return std::nullopt;
-    uint64_t value = 0;
-    for (; i < n; ++i) {
-        if (hex) {
-            const int digit = HexDigitValue(AText[i]);
-            if (digit < 0) return std::nullopt;
-            value = value * 16 + uint64_t(digit);
-            if (value > 0xFFFFFFFFull) return std::nullopt;
-        } else {
-            const char16_t c = AText[i].unicode();
-            if (c < u'0' || c > u'9') return std::nullopt;
-            value = value * 10 + uint64_t(c - u'0');
-            if (value > 0x80000000ull) return std::nullopt;
-        }
-    }
-    if (hex) {
-        const auto pattern = int32_t(uint32_t(value));
-        return negative ? int32_t(0u - uint32_t(pattern)) : pattern;
-    }
-    if (!negative && value > 0x7FFFFFFFull) return std::nullopt;
-    return negative ? int32_t(-int64_t(value)) : int32_t(value);
-}
 
 QString TagReplacement(const QString& ATagText) {
     if (ATagText == QLatin1String("CRLF")) return CRLF;
-    if (const auto number = TagTextToInt(ATagText); number && *number != -1)
+    if (const auto number = TextToInt32(ATagText); number && *number != -1)
         return QString(QChar(char16_t(uint32_t(*number) & 0xFFFFu)));
     if (!ATagText.isEmpty()) {
         const qsizetype pos = NonPrintingCharNames.indexOf(ATagText);

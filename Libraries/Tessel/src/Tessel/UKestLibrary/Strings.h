@@ -5,6 +5,9 @@
 #include <QChar>
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 #include <concepts>
 #include <type_traits>
 
@@ -15,6 +18,12 @@ namespace Tessel {
 
 // The text without leading and trailing characters with codes up to 32 (blanks and control characters).
 QString KestTrim(const QString& AText);
+// Integer text: leading blanks, an optional sign, then decimal digits within 32 signed bits, or
+// hexadecimal digits after "$", "x", "X", "0x" or "0X" within 32 bits (a signed 32-bit pattern).
+// The whole text must be consumed; anything else gives no value.
+std::optional<int32_t> TextToInt32(const QString& AText);
+// The value of a hexadecimal digit, or -1.
+int HexDigitValue(QChar AChar);
 // The text with the letters a to z upper-cased and nothing else changed (positions stay).
 QString AsciiUpperCase(const QString& AText);
 inline QChar AsciiUpperCase(QChar AChar) { return AChar >= u'a' && AChar <= u'z' ? QChar(AChar.unicode() - 32) : AChar; }
