@@ -40,12 +40,7 @@ bool CutMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int 
 } // namespace
 
 QString TWrenfoldEngine::LookUpReplaceValue(const QStringList& AReplaceList, const QString& AName) {
-    for (const QString& line : AReplaceList) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals == AName.size() && QStringView(line).left(equals).compare(AName, Qt::CaseInsensitive) == 0)
-            return line.mid(equals + 1);
-    }
-    return QString();
+    return TReplaceIndex(AReplaceList).Value(AName);
 }
 
 bool TWrenfoldEngine::FindMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int AIndex) const {
