@@ -1,0 +1,594 @@
+#include "main/UWrenfoldMain.h"
+
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Version.h"
+#include "editor/TSynEditor.h"
+#include "engine/PathRules.h"
+#include "main/IconTitleFont.h"
+#include "main/TBatchListView.h"
+#include "main/UWrenfoldMessages.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+#include <new>
+
+namespace Wrenfold {
+
+namespace {
+
+const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
+const QString ProjectExtension = QStringLiteral(".wfmconfig");
+const QString InputExtension = QStringLiteral(".wfmInput");
+
+// Letter case folded for a to z only.
+bool SameText(const QString& A, const QString& B) {
+    if (A.size() != B.size()) return false;
+    for (qsizetype i = 0; i < A.size(); ++i) {
+        char16_t a = A.at(i).unicode(), b = B.at(i).unicode();
+        if (a >= u'A' && a <= u'Z') a += 32;
+        if (b >= u'A' && b <= u'Z') b += 32;
+        if (a != b) return false;
+    }
+    return true;
+}
+
+// Tabs of one size, wider only where a caption needs it.
+class TFixedTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int AIndex) const override {
+        return QSize(std::max(80, QTabBar::tabSizeHint(AIndex).width()), 25);
+    }
+};
+
+class TPageControl : public QTabWidget {
+public:
+    explicit TPageControl(QWidget* AParent) : QTabWidget(AParent) { setTabBar(new TFixedTabBar(this)); }
+};
+
+QPushButton* ActionButton(QAction* AAction, QWidget* AParent) {
+    auto* button = new QPushButton(AAction->text(), AParent);
+    button->setObjectName(QStringLiteral("btn") + AAction->objectName().mid(3));
+    button->setToolTip(AAction->property("hint").toString());
+    button->setEnabled(AAction->isEnabled());
+    QObject::connect(AAction, &QAction::changed, button, [button, AAction] {
+        button->setText(AAction->text());
+        button->setEnabled(AAction->isEnabled());
+    });
+    QObject::connect(button, &QPushButton::clicked, AAction, &QAction::trigger);
+    return button;
+}
+
+struct TButtonPlace {
+    int X, Width;
+    QPushButton* Button;
+};
+
+// A strip along the bottom of a tab, 41 pixels high, buttons 25 high at y 6 and their designed x.
+QWidget* ButtonStrip(std::initializer_list<TButtonPlace> AButtons) {
+    auto* strip = new QWidget;
+    strip->setFixedHeight(41);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 6, 0, 10);
+    layout->setSpacing(0);
+    int right = 0;
+    for (const TButtonPlace& place : AButtons) {
+        layout->addSpacing(place.X - right);
+        place.Button->setParent(strip);
+        place.Button->setFixedSize(place.Width, 25);
+        layout->addWidget(place.Button);
+        right = place.X + place.Width;
+    }
+    layout->addStretch(1);
+    return strip;
+}
+
+QWidget* TabPage(QWidget* AContent, QWidget* AStrip) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(AContent, 1);
+    if (AStrip) layout->addWidget(AStrip);
+    return page;
+}
+
+// Where the help file is looked for: the shared documentation folder, else the program's folder.
+QString GetHelpFilePath(const QString& AFileName) {
+    if (AFileName.isEmpty() || Tessel::IsFullFileName(AFileName)) return AFileName;
+    QString folder = JoinPath(Tessel::CommonAppDataPath(),
+                              QStringLiteral("Kest/%1/Documentation").arg(Tessel::ExeAppDataName()));
+    if (!QFileInfo(folder).isDir()) folder = Tessel::ExeFolderPath();
+    return JoinPath(folder, Tessel::FileNamePart(AFileName));
+}
+
+} // namespace
+
+TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments, QWidget* AParent)
+    : QWidget(AParent), FPrompter(APrompter), FArguments(AArguments), FEngine(*this) {
+    if (!FPrompter) {
+        FOwnPrompter = std::make_unique<TDialogPrompter>(this);
+        FPrompter = FOwnPrompter.get();
+    }
+    setObjectName(QStringLiteral("Form29"));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(561, 401);
+    setMinimumSize(560, 350);
+    CreateDialogs();
+    CreateComponents();
+
+    connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &QLabel::setText);
+    connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, lblProjectName, &QLabel::setText);
+    connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TForm29::UpdateActions);
+    // Anything that reloads the Input tab ends the showing of a dropped template.
+    connect(&FEngine.synInput, &TTextDocument::Reset, this, [this] { FDroppedInputFile.clear(); });
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TForm29::UpdateActions);
+
+    FEngine.synProject.SetLines({QString(), StartText});
+    UpdateActions();
+}
+
+TForm29::~TForm29() {
+    // The editors outlive the engine's documents by a moment; they must not react to them any more.
+    for (TSynEditor* editor : {synProject, synReplaceList, synInput, synOutput, synLog})
+        editor->Bind(nullptr);
+    clbFileList->Bind(nullptr);
+}
+
+void TForm29::CreateDialogs() {
+    const QStringList projectFilters{QStringLiteral("Projects (*.wfmconfig)"),
+                                     QStringLiteral("All files (*)")};
+    dlgProjectFileOpen.Kind = TFileDialog::TKind::Open;
+    dlgProjectFileOpen.Title = QStringLiteral("Open");
+    dlgProjectFileOpen.DefaultExt = QStringLiteral("wfmconfig");
+    dlgProjectFileOpen.Filters = projectFilters;
+    dlgProjectFileOpen.ShowReadOnly = true;
+
+    dlgProjectFileSave.Kind = TFileDialog::TKind::Save;
+    dlgProjectFileSave.Title = QStringLiteral("Save As");
+    dlgProjectFileSave.DefaultExt = QStringLiteral("wfmconfig");
+    dlgProjectFileSave.Filters = projectFilters;
+
+    dlgInputFileSave.Kind = TFileDialog::TKind::Save;
+    dlgInputFileSave.Title = QStringLiteral("Save As");
+    dlgInputFileSave.DefaultExt = QStringLiteral("wfminput");
+    dlgInputFileSave.Filters = {QStringLiteral("Input files (*.wfminput)"), QStringLiteral("All files (*)")};
+}
+
+QAction* TForm29::MakeAction(const QString& AName, const QString& ACaption, const QString& AHint,
+                             void (TForm29::*AExecute)()) {
+    auto* action = new QAction(ACaption, this);
+    action->setObjectName(AName);
+    action->setProperty("hint", AHint);
+    if (!AHint.isEmpty()) action->setToolTip(AHint);
+    connect(action, &QAction::triggered, this, AExecute);
+    addAction(action);
+    return action;
+}
+
+void TForm29::CreateComponents() {
+    actOpenProject = MakeAction(QStringLiteral("actOpenProject"), QStringLiteral("Open"),
+                                QStringLiteral("Opens a config file"), &TForm29::actOpenProjectExecute);
+    actSaveProject = MakeAction(QStringLiteral("actSaveProject"), QStringLiteral("Save"), QString(),
+                                &TForm29::actSaveProjectExecute);
+    actSaveProjectAs = MakeAction(QStringLiteral("actSaveProjectAs"), QStringLiteral("Save As"),
+                                  QStringLiteral("Saves a config file"), &TForm29::actSaveProjectAsExecute);
+    actMakeDproj = MakeAction(QStringLiteral("actMakeDproj"), QStringLiteral("Make Dproj"),
+                              QStringLiteral("Makes a single dproj file"), &TForm29::actMakeDprojExecute);
+    actClearLog = MakeAction(QStringLiteral("actClearLog"), QStringLiteral("Clear Log"),
+                             QStringLiteral("Clears the log list"), &TForm29::actClearLogExecute);
+    actMakeBatch = MakeAction(QStringLiteral("actMakeBatch"), QStringLiteral("Make Batch"),
+                              QStringLiteral("Makes a dproj file for every dpr in the folder"),
+                              &TForm29::actMakeBatchExecute);
+    actAll = MakeAction(QStringLiteral("actAll"), QStringLiteral("All"),
+                        QStringLiteral("Selects all projects"), &TForm29::actAllExecute);
+    actNone = MakeAction(QStringLiteral("actNone"), QStringLiteral("None"),
+                         QStringLiteral("Clears all projects"), &TForm29::actNoneExecute);
+    actClose = MakeAction(QStringLiteral("actClose"), QStringLiteral("Close"),
+                          QStringLiteral("Close the utility."), &TForm29::actCloseExecute);
+    actSaveInput = MakeAction(QStringLiteral("actSaveInput"), QStringLiteral("Save"),
+                              QStringLiteral("Saves the input file"), &TForm29::actSaveInputExecute);
+    actSaveInputAs = MakeAction(QStringLiteral("actSaveInputAs"), QStringLiteral("Save As"), QString(),
+                                &TForm29::actSaveInputAsExecute);
+
+    synProject = new TSynEditor;
+    synProject->setObjectName(QStringLiteral("synProject"));
+    synProject->SetHighlighter(TSynHighlighter::Ini);
+    synReplaceList = new TSynEditor;
+    synReplaceList->setObjectName(QStringLiteral("synReplaceList"));
+    synInput = new TSynEditor;
+    synInput->setObjectName(QStringLiteral("synInput"));
+    synInput->SetHighlighter(TSynHighlighter::Xml);
+    synInput->SetLineNumbers(true);
+    synOutput = new TSynEditor;
+    synOutput->setObjectName(QStringLiteral("synOutput"));
+    synOutput->SetHighlighter(TSynHighlighter::Xml);
+    synOutput->SetLineNumbers(true);
+    synLog = new TSynEditor;
+    synLog->setObjectName(QStringLiteral("synLog"));
+    synLog->SetFollowAppends(true);
+    synProject->Bind(&FEngine.synProject);
+    synReplaceList->Bind(&FEngine.synReplaceList);
+    synInput->Bind(&FEngine.synInput);
+    synOutput->Bind(&FEngine.synOutput);
+    synLog->Bind(&FEngine.synLog);
+    clbFileList = new TBatchListView;
+    clbFileList->setObjectName(QStringLiteral("clbFileList"));
+    clbFileList->Bind(&FEngine.clbFileList);
+
+    PageControl = new TPageControl(this);
+    PageControl->addTab(TabPage(synProject, ButtonStrip({{8, 73, ActionButton(actOpenProject, this)},
+                                                         {101, 65, ActionButton(actSaveProject, this)},
+                                                         {192, 65, ActionButton(actSaveProjectAs, this)},
+                                                         {328, 177, ActionButton(actMakeDproj, this)}})),
+                        QStringLiteral("Project"));
+    PageControl->addTab(TabPage(synReplaceList, nullptr), QStringLiteral("Replace List"));
+    PageControl->addTab(TabPage(synInput, ButtonStrip({{101, 65, ActionButton(actSaveInput, this)},
+                                                       {192, 65, ActionButton(actSaveInputAs, this)}})),
+                        QStringLiteral("Input"));
+    PageControl->addTab(TabPage(synOutput, nullptr), QStringLiteral("Output"));
+    PageControl->addTab(TabPage(synLog, ButtonStrip({{16, 105, ActionButton(actClearLog, this)}})),
+                        QStringLiteral("Log"));
+    PageControl->addTab(TabPage(clbFileList, ButtonStrip({{16, 105, ActionButton(actMakeBatch, this)},
+                                                          {248, 65, ActionButton(actAll, this)},
+                                                          {336, 73, ActionButton(actNone, this)}})),
+                        QStringLiteral("Batch"));
+
+    // The bottom panel: the project name and folder on the left, Help and Close kept at the right edge.
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(44);
+    auto* values = new QGridLayout;
+    values->setContentsMargins(0, 0, 0, 0);
+    values->setHorizontalSpacing(6);
+    values->setVerticalSpacing(0);
+    values->setColumnMinimumWidth(0, 88);
+    lblProjectName = new QLabel(QStringLiteral("No project name"), panel);
+    lblProjectName->setObjectName(QStringLiteral("lblProjectName"));
+    lblFolder = new QLabel(QStringLiteral("No folder"), panel);
+    lblFolder->setObjectName(QStringLiteral("lblFolder"));
+    const QList<QPair<QString, QLabel*>> rows{{QStringLiteral("Project name"), lblProjectName},
+                                              {QStringLiteral("Folder"), lblFolder}};
+    for (int row = 0; row < rows.size(); ++row) {
+        auto* caption = new QLabel(rows[row].first, panel);
+        caption->setFixedHeight(20);
+        rows[row].second->setFixedHeight(20);
+        rows[row].second->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        values->addWidget(caption, row, 0);
+        values->addWidget(rows[row].second, row, 1);
+    }
+    values->setRowStretch(2, 1);
+    values->setColumnStretch(1, 1);
+    btnHelp = new QPushButton(QStringLiteral("Help"), panel);
+    btnHelp->setObjectName(QStringLiteral("btnHelp"));
+    btnHelp->setFixedSize(75, 25);
+    connect(btnHelp, &QPushButton::clicked, this, &TForm29::btnHelpClick);
+    QPushButton* btnClose = ActionButton(actClose, panel);
+    btnClose->setFixedSize(75, 25);
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(6, 2, 7, 0);
+    panelLayout->setSpacing(0);
+    panelLayout->addLayout(values, 1);
+    panelLayout->addSpacing(8);
+    panelLayout->addWidget(btnHelp, 0, Qt::AlignVCenter);
+    panelLayout->addSpacing(14);
+    panelLayout->addWidget(btnClose, 0, Qt::AlignVCenter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* pageHolder = new QVBoxLayout;
+    pageHolder->setContentsMargins(3, 3, 3, 3);
+    pageHolder->addWidget(PageControl);
+    layout->addLayout(pageHolder, 1);
+    layout->addWidget(panel);
+}
+
+// --- What the engine needs of a user -------------------------------------------------------
+
+bool TForm29::AskYesNo(const QString& AMessage) {
+    return FPrompter->AskYesNo(AMessage);
+}
+
+void TForm29::ShowErrorBox(const QString& AMessage) {
+    FPrompter->ShowMessage(TMessageKind::Error, QStringLiteral("Error"), AMessage);
+}
+
+void TForm29::ShowInfoBox(const QString& AMessage) {
+    FPrompter->ShowMessage(TMessageKind::Information, QStringLiteral("Information"), AMessage);
+}
+
+void TForm29::ShowPlainBox(const QString& AMessage) {
+    FPrompter->ShowMessage(TMessageKind::Plain, ProgramTitle(), AMessage);
+}
+
+void TForm29::ShowTab(TDocumentTab ATab) {
+    PageControl->setCurrentIndex(int(ATab));
+}
+
+void TForm29::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TForm29::SaveProjectIfModified() {
+    synProject->FlushEdits();
+    TTextDocument& project = FEngine.synProject;
+    if (!project.Modified() || !AskYesNo(QStringLiteral("Project has been modified. Save it now?"))) return;
+    const QString& folder = FEngine.CurrentDirectory();
+    const QString& name = FEngine.CurrentProjectName();
+    if (!folder.isEmpty() && !name.isEmpty())
+        project.SaveToFile(JoinPath(folder, name + ProjectExtension));
+    else if (!SaveProjectAs())
+        return; // nothing was saved, so the text keeps its mark
+    project.SetModified(false);
+}
+
+// --- The window's own operations -----------------------------------------------------------
+
+bool TForm29::SaveProjectAs() {
+    synProject->FlushEdits();
+    dlgProjectFileSave.InitialDir = FEngine.CurrentDirectory();
+    dlgProjectFileSave.FileName = FEngine.CurrentProjectName();
+    if (!FPrompter->Execute(dlgProjectFileSave)) return false;
+    FEngine.synProject.SaveToFile(dlgProjectFileSave.FileName);
+    if (AskYesNo(QStringLiteral("You have just saved to another directory. Switch to this directory now?")))
+        FEngine.SetCurrentDirectory(Tessel::FileFolderPart(dlgProjectFileSave.FileName));
+    return true;
+}
+
+void TForm29::SaveInputIfModified() {
+    synInput->FlushEdits();
+    TTextDocument& input = FEngine.synInput;
+    if (!input.Modified() || !AskYesNo(QStringLiteral("Input has been modified. Save it now?"))) return;
+    // A dropped template is saved back to its own file, never over the project's template.
+    const QString fileName = !FDroppedInputFile.isEmpty() ? FDroppedInputFile : FEngine.GetInputFileName();
+    if (!fileName.isEmpty())
+        input.SaveToFile(fileName);
+    else if (!SaveInputAs())
+        return;
+    input.SetModified(false);
+}
+
+bool TForm29::SaveInputAs() {
+    synInput->FlushEdits();
+    dlgInputFileSave.InitialDir = FEngine.CurrentDirectory();
+    dlgInputFileSave.FileName = Tessel::FileNamePart(FEngine.GetInputFileName());
+    if (!FPrompter->Execute(dlgInputFileSave)) return false;
+    FEngine.synInput.SaveToFile(dlgInputFileSave.FileName);
+    return true;
+}
+
+void TForm29::DropFiles(const QStringList& AFileNames) {
+    try {
+        if (AFileNames.size() != 1)
+            throw Tessel::Exception(QStringLiteral("Only one file can be dropped on to this form"));
+        const QString& fileName = AFileNames.constFirst();
+        const QString extension = Tessel::FileExtension(fileName);
+        FlushEdits();
+        if (SameText(extension, ProjectExtension)) {
+            SaveProjectIfModified();
+            SaveInputIfModified();
+            FEngine.LoadProjectFile(fileName);
+        } else if (SameText(extension, InputExtension)) {
+            SaveInputIfModified();
+            FEngine.LoadInputFile(fileName);
+            ShowTab(TDocumentTab::Input);
+            FDroppedInputFile = fileName;
+        } else {
+            throw Tessel::Exception(QStringLiteral("Wrenfold does not recognise this file type"));
+        }
+    } catch (const Tessel::Exception& e) {
+        FEngine.ReportError(e.Message());
+    } catch (const std::bad_alloc&) {
+        FEngine.ReportError(QStringLiteral("Out of memory"));
+    }
+}
+
+bool TForm29::CloseQuery() {
+    SaveProjectIfModified();
+    SaveInputIfModified();
+    return AskYesNo(QStringLiteral("Close program?"));
+}
+
+void TForm29::FlushEdits() {
+    synProject->FlushEdits();
+    synInput->FlushEdits();
+}
+
+void TForm29::UpdateActions() {
+    const bool idle = !FEngine.IsBatchRunning();
+    // While a batch runs the project text must stay what the batch started with.
+    if (idle) FlushEdits();
+    const TTextDocument& project = FEngine.synProject;
+    const bool allProjects = SameText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
+    const std::pair<QAction*, bool> states[] = {
+        {actOpenProject, true},
+        {actSaveProject, project.Modified()},
+        {actSaveProjectAs, true},
+        {actMakeDproj, project.Count() > 0 && !project.Line(0).isEmpty() && !allProjects},
+        {actClearLog, true},
+        {actMakeBatch, FEngine.clbFileList.AnyChecked()},
+        {actAll, true},
+        {actNone, true},
+        {actClose, true},
+        {actSaveInput, FEngine.synInput.Modified()},
+        {actSaveInputAs, true},
+    };
+    for (const auto& [action, enabled] : states)
+        action->setEnabled(idle && enabled);
+    btnHelp->setEnabled(idle);
+    clbFileList->setEnabled(idle);
+    const QString projectCaption =
+        project.Modified() ? QStringLiteral("Project (mod)") : QStringLiteral("Project");
+    const QString inputCaption =
+        FEngine.synInput.Modified() ? QStringLiteral("Input (mod)") : QStringLiteral("Input");
+    if (PageControl->tabText(int(TDocumentTab::Project)) != projectCaption)
+        PageControl->setTabText(int(TDocumentTab::Project), projectCaption);
+    if (PageControl->tabText(int(TDocumentTab::Input)) != inputCaption)
+        PageControl->setTabText(int(TDocumentTab::Input), inputCaption);
+}
+
+// --- Start, close and drops ----------------------------------------------------------------
+
+void TForm29::showEvent(QShowEvent* AEvent) {
+    QWidget::showEvent(AEvent);
+    if (FShownOnce) return;
+    FShownOnce = true;
+    FormShow();
+}
+
+void TForm29::FormShow() {
+    setWindowTitle(Tessel::VersionCaption());
+    QFont windowFont = font();
+    SetIconTitleFont(windowFont);
+    setFont(windowFont);
+    FEngine.ClearOutput();
+    ShowTab(TDocumentTab::Project);
+    setAcceptDrops(true);
+    const QString firstArgument = FArguments.value(1);
+    if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile())
+        Guarded([&] { FEngine.LoadProjectFile(firstArgument); });
+    UpdateActions();
+}
+
+void TForm29::closeEvent(QCloseEvent* AEvent) {
+    // A batch in progress keeps the window: the batch still works on its documents.
+    bool allowed = false;
+    if (!FEngine.IsBatchRunning()) Guarded([&] { allowed = CloseQuery(); });
+    if (allowed)
+        AEvent->accept();
+    else
+        AEvent->ignore();
+}
+
+void TForm29::dragEnterEvent(QDragEnterEvent* AEvent) {
+    if (AEvent->mimeData()->hasUrls() && !FEngine.IsBatchRunning())
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TForm29::dragMoveEvent(QDragMoveEvent* AEvent) {
+    if (AEvent->mimeData()->hasUrls() && !FEngine.IsBatchRunning())
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TForm29::dropEvent(QDropEvent* AEvent) {
+    if (!AEvent->mimeData()->hasUrls() || FEngine.IsBatchRunning()) {
+        AEvent->ignore();
+        return;
+    }
+    QStringList fileNames;
+    for (const QUrl& url : AEvent->mimeData()->urls())
+        fileNames.append(url.isLocalFile() ? url.toLocalFile() : url.toString());
+    AEvent->acceptProposedAction();
+    DropFiles(fileNames);
+}
+
+// --- Commands ------------------------------------------------------------------------------
+
+template <typename F> bool TForm29::Guarded(F ACommand) {
+    try {
+        ACommand();
+        return true;
+    } catch (const Tessel::Exception& e) {
+        ShowApplicationError(e.Message());
+    } catch (const std::bad_alloc&) {
+        ShowApplicationError(QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        ShowApplicationError(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+void TForm29::ShowApplicationError(const QString& AMessage) {
+    FPrompter->ShowMessage(TMessageKind::Error, ProgramTitle(), ApplicationErrorText(AMessage));
+}
+
+void TForm29::actOpenProjectExecute() {
+    Guarded([this] {
+        FlushEdits();
+        dlgProjectFileOpen.InitialDir = FEngine.CurrentDirectory();
+        if (!FPrompter->Execute(dlgProjectFileOpen)) return;
+        // The open text is offered for saving before another project replaces it.
+        SaveProjectIfModified();
+        SaveInputIfModified();
+        synProject->setReadOnly(dlgProjectFileOpen.ReadOnlyChecked);
+        FEngine.LoadProjectFile(dlgProjectFileOpen.FileName);
+    });
+}
+
+void TForm29::actSaveProjectExecute() {
+    Guarded([this] { SaveProjectIfModified(); });
+}
+
+void TForm29::actSaveProjectAsExecute() {
+    Guarded([this] { SaveProjectAs(); });
+}
+
+void TForm29::actMakeDprojExecute() {
+    Guarded([this] {
+        FlushEdits();
+        // The run reloads the template from disk; edits made to it are offered for saving first.
+        SaveInputIfModified();
+        FEngine.MakeDprojCommand();
+    });
+}
+
+void TForm29::actClearLogExecute() {
+    FEngine.synLog.Clear();
+    FEngine.synLog.ClearUndo();
+    FEngine.synLog.SetModified(false);
+}
+
+void TForm29::actMakeBatchExecute() {
+    Guarded([this] {
+        FlushEdits();
+        SaveInputIfModified();
+        FEngine.MakeBatchCommand();
+    });
+}
+
+void TForm29::actAllExecute() {
+    FEngine.clbFileList.SetAllChecked(true);
+}
+
+void TForm29::actNoneExecute() {
+    FEngine.clbFileList.SetAllChecked(false);
+}
+
+void TForm29::actCloseExecute() {
+    close();
+}
+
+void TForm29::actSaveInputExecute() {
+    Guarded([this] { SaveInputIfModified(); });
+}
+
+void TForm29::actSaveInputAsExecute() {
+    Guarded([this] { SaveInputAs(); });
+}
+
+void TForm29::btnHelpClick() {
+    Guarded([this] { FPrompter->OpenDocument(GetHelpFilePath(QStringLiteral("Wrenfold.chm"))); });
+}
+
+} // namespace Wrenfold

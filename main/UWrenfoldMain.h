@@ -1,0 +1,109 @@
+// The main window TForm29: the documents' editors, the commands, the save prompts and dialogs, and
+// files dropped on it. A thin view over the generation engine, which it hosts.
+#pragma once
+
+#include "engine/IWrenfoldHost.h"
+#include "engine/TWrenfoldEngine.h"
+#include "main/IWrenfoldPrompter.h"
+#include "main/TFileDialog.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace Wrenfold {
+
+class TBatchListView;
+class TSynEditor;
+
+class TForm29 : public QWidget, public IWrenfoldHost {
+    Q_OBJECT
+public:
+    // APrompter takes every question and dialog (real dialogs when null); AArguments is the command
+    // line, the program first.
+    explicit TForm29(IWrenfoldPrompter* APrompter = nullptr,
+                     const QStringList& AArguments = QCoreApplication::arguments(),
+                     QWidget* AParent = nullptr);
+    ~TForm29() override;
+
+    TWrenfoldEngine& Engine() { return FEngine; }
+
+    // What the engine needs of a user.
+    bool AskYesNo(const QString& AMessage) override;
+    void ShowErrorBox(const QString& AMessage) override;
+    void ShowInfoBox(const QString& AMessage) override;
+    void ShowPlainBox(const QString& AMessage) override;
+    void SaveProjectIfModified() override;
+    void ShowTab(TDocumentTab ATab) override;
+    void ProcessPendingEvents() override;
+
+    // The window's own operations; failures are raised to the caller.
+    void SaveInputIfModified();
+    bool SaveProjectAs(); // false when the dialog was cancelled
+    bool SaveInputAs();
+    void DropFiles(const QStringList& AFileNames); // reports its failures in the log and an error box
+    bool CloseQuery();
+    // Hands the user's edits of the Project and Input editors to their documents.
+    void FlushEdits();
+    // Enable states and tab captions, refreshed whenever the event loop goes idle.
+    void UpdateActions();
+
+    // Components.
+    QTabWidget* PageControl = nullptr;
+    TSynEditor *synProject = nullptr, *synReplaceList = nullptr, *synInput = nullptr, *synOutput = nullptr,
+               *synLog = nullptr;
+    TBatchListView* clbFileList = nullptr;
+    QLabel *lblProjectName = nullptr, *lblFolder = nullptr;
+    QAction *actOpenProject = nullptr, *actSaveProject = nullptr, *actSaveProjectAs = nullptr,
+            *actMakeDproj = nullptr, *actClearLog = nullptr, *actMakeBatch = nullptr, *actAll = nullptr,
+            *actNone = nullptr, *actClose = nullptr, *actSaveInput = nullptr, *actSaveInputAs = nullptr;
+    QPushButton* btnHelp = nullptr;
+    TFileDialog dlgProjectFileOpen, dlgProjectFileSave, dlgInputFileSave;
+
+protected:
+    void showEvent(QShowEvent* AEvent) override;
+    void closeEvent(QCloseEvent* AEvent) override;
+    void dragEnterEvent(QDragEnterEvent* AEvent) override;
+    void dragMoveEvent(QDragMoveEvent* AEvent) override;
+    void dropEvent(QDropEvent* AEvent) override;
+
+private:
+    void CreateComponents();
+    void CreateDialogs();
+    QAction* MakeAction(const QString& AName, const QString& ACaption, const QString& AHint,
+                        void (TForm29::*AExecute)());
+    void FormShow();
+
+    void actOpenProjectExecute();
+    void actSaveProjectExecute();
+    void actSaveProjectAsExecute();
+    void actMakeDprojExecute();
+    void actClearLogExecute();
+    void actMakeBatchExecute();
+    void actAllExecute();
+    void actNoneExecute();
+    void actCloseExecute();
+    void actSaveInputExecute();
+    void actSaveInputAsExecute();
+    void btnHelpClick();
+
+    // Runs a command; a failure leaving it goes to the application's general error box.
+    template <typename F> bool Guarded(F ACommand);
+    void ShowApplicationError(const QString& AMessage);
+
+    std::unique_ptr<IWrenfoldPrompter> FOwnPrompter;
+    IWrenfoldPrompter* FPrompter;
+    QStringList FArguments;
+    TWrenfoldEngine FEngine;
+    bool FShownOnce = false;
+    // The template dropped on the window while the Input tab still shows it.
+    QString FDroppedInputFile;
+};
+
+} // namespace Wrenfold

@@ -1,0 +1,79 @@
+#include "main/UWrenfoldMessages.h"
+
+#include "Tessel/UKestLibrary/Files.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace Wrenfold {
+
+QString ProgramTitle() {
+    return Tessel::ExeBaseName();
+}
+
+QString ApplicationErrorText(const QString& AMessage) {
+    if (!AMessage.isEmpty() && AMessage.back() > QLatin1Char('.')) return AMessage + QLatin1Char('.');
+    return AMessage;
+}
+
+bool TDialogPrompter::AskYesNo(const QString& AText) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), AText, QMessageBox::NoButton, FParent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void TDialogPrompter::ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) {
+    const QMessageBox::Icon icon = AKind == TMessageKind::Error         ? QMessageBox::Critical
+                                   : AKind == TMessageKind::Information ? QMessageBox::Information
+                                                                        : QMessageBox::NoIcon;
+    QMessageBox box(icon, ACaption, AText, QMessageBox::Ok, FParent);
+    box.exec();
+}
+
+bool TDialogPrompter::Execute(TFileDialog& ADialog) {
+    QFileDialog dialog(FParent, ADialog.Title);
+    // Qt's own dialog, so the open dialog can carry its read-only check box.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(ADialog.Filters);
+    dialog.setDefaultSuffix(ADialog.DefaultExt);
+    const QString name = QFileInfo(ADialog.FileName).fileName();
+    if (!ADialog.InitialDir.isEmpty())
+        dialog.setDirectory(ADialog.InitialDir);
+    else if (!ADialog.FileName.isEmpty() && QFileInfo(ADialog.FileName).isAbsolute())
+        dialog.setDirectory(QFileInfo(ADialog.FileName).absolutePath());
+    if (!name.isEmpty()) dialog.selectFile(name);
+    QCheckBox* readOnly = nullptr;
+    if (ADialog.Kind == TFileDialog::TKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (ADialog.ShowReadOnly) {
+            readOnly = new QCheckBox(QStringLiteral("Open as &read-only"), &dialog);
+            readOnly->setChecked(ADialog.ReadOnlyChecked);
+            if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+                grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+        }
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    ADialog.FileName = dialog.selectedFiles().constFirst();
+    ADialog.ReadOnlyChecked = readOnly && readOnly->isChecked();
+    return true;
+}
+
+void TDialogPrompter::OpenDocument(const QString& AFileName) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(AFileName));
+}
+
+} // namespace Wrenfold

@@ -1,0 +1,143 @@
+// The window at start, its actions' captions, hints and enable rules, the idle refresh, the command
+// line and the general error box.
+#include "Tessel/UKestLibrary/Version.h"
+#include "main/UWrenfoldMessages.h"
+#include "window/WindowFixture.h"
+
+using namespace Wrenfold;
+
+TEST_F(WindowFixture, StartState) {
+    Show();
+    struct Case {
+        const char* Button;
+        QString Caption, Hint;
+        bool Enabled;
+    };
+    const Case cases[] = {
+        {"btnOpenProject", "Open", "Opens a config file", true},
+        {"btnSaveProject", "Save", "", false},
+        {"btnSaveProjectAs", "Save As", "Saves a config file", true},
+        {"btnMakeDproj", "Make Dproj", "Makes a single dproj file", false},
+        {"btnClearLog", "Clear Log", "Clears the log list", true},
+        {"btnMakeBatch", "Make Batch", "Makes a dproj file for every dpr in the folder", false},
+        {"btnAll", "All", "Selects all projects", true},
+        {"btnNone", "None", "Clears all projects", true},
+        {"btnClose", "Close", "Close the utility.", true},
+        {"btnSaveInput", "Save", "Saves the input file", false},
+        {"btnSaveInputAs", "Save As", "", true},
+        {"btnHelp", "Help", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Button);
+        QPushButton* button = Button(c.Button);
+        ASSERT_NE(nullptr, button);
+        EXPECT_EQ(c.Caption, button->text());
+        EXPECT_EQ(c.Hint, button->toolTip());
+        EXPECT_EQ(c.Enabled, button->isEnabled());
+    }
+
+    // The version block is linked into this suite as into the program.
+    EXPECT_TRUE(Tessel::VersionInfo.Valid);
+    EXPECT_EQ(QStringLiteral("V" WRENFOLD_PROJECT_VERSION_FOUR), Tessel::VersionStrDotted());
+    EXPECT_EQ(QStringLiteral("Wrenfold R%1").arg(Tessel::VersionInfo.ReleaseNum), Form->windowTitle());
+    EXPECT_EQ(QStringLiteral("Kestwell Systems Ltd"), Tessel::VersionInfo.CompanyName);
+
+    const QStringList tabs{"Project", "Replace List", "Input", "Output", "Log", "Batch"};
+    ASSERT_EQ(tabs.size(), Form->PageControl->count());
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(tabs[i], Form->PageControl->tabText(i));
+    EXPECT_EQ(0, Form->PageControl->currentIndex());
+    EXPECT_EQ(QStringLiteral("No project name"), Form->lblProjectName->text());
+    EXPECT_EQ(QStringLiteral("No folder"), Form->lblFolder->text());
+    EXPECT_EQ((QStringList{"", "Use 'Open Project' or drag and drop a *.wfmconfig file here..."}),
+              Form->synProject->EditorLines());
+    EXPECT_TRUE(Form->acceptDrops());
+    EXPECT_GE(Form->minimumWidth(), 560);
+    EXPECT_GE(Form->minimumHeight(), 350);
+    for (TSynEditor* editor : {Form->synReplaceList, Form->synInput, Form->synOutput, Form->synLog})
+        EXPECT_EQ(QStringList{""}, editor->EditorLines());
+    EXPECT_TRUE(Prompter.Boxes.isEmpty());
+    EXPECT_TRUE(Prompter.Questions.isEmpty());
+
+    Click("btnHelp");
+    ASSERT_EQ(1, Prompter.Documents.size());
+    EXPECT_TRUE(Prompter.Documents[0].endsWith(QStringLiteral("/Wrenfold.chm")))
+        << Prompter.Documents[0].toStdString();
+}
+
+TEST_F(WindowFixture, TypingIsSeenWhenTheWindowGoesIdle) {
+    Show();
+    Form->synProject->setCursorPosition(0, 0);
+    QTest::keyClicks(Form->synProject, QStringLiteral("[General]"));
+    EXPECT_FALSE(Button("btnSaveProject")->isEnabled());
+    Idle(); // the refresh comes from the event loop itself
+    EXPECT_TRUE(Button("btnSaveProject")->isEnabled());
+    EXPECT_TRUE(Button("btnMakeDproj")->isEnabled()); // the first line is no longer empty
+    EXPECT_EQ(QStringLiteral("Project (mod)"), TabCaption(TDocumentTab::Project));
+    EXPECT_EQ(QStringLiteral("[General]"), Form->Engine().synProject.Line(0));
+
+    QTest::keyClicks(Form->synInput, QStringLiteral("<x/>"));
+    Idle();
+    EXPECT_TRUE(Button("btnSaveInput")->isEnabled());
+    EXPECT_EQ(QStringLiteral("Input (mod)"), TabCaption(TDocumentTab::Input));
+
+    // Typed text in the log is cleared with its mark by Clear Log.
+    TypeInto(Form->synLog, QStringLiteral("note"));
+    EXPECT_TRUE(Form->Engine().synLog.Modified());
+    Click("btnClearLog");
+    EXPECT_FALSE(Form->Engine().synLog.Modified());
+    EXPECT_EQ(QStringList{""}, Form->synLog->EditorLines());
+    EXPECT_FALSE(Form->synLog->isUndoAvailable());
+}
+
+TEST_F(WindowFixture, CommandLineProject) {
+    const QString project = WriteAppProject();
+    struct Case {
+        QString Argument;
+        QString ProjectName;
+    };
+    const Case cases[] = {
+        {project, "App"},
+        {Path("P/Missing.wfmconfig"), "No project name"},
+        {Path("P"), "No project name"}, // a folder is no file
+        {"/DEMO", "No project name"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Argument.toStdString());
+        Show({QStringLiteral("wrenfold"), c.Argument});
+        EXPECT_EQ(c.ProjectName, Form->lblProjectName->text());
+        EXPECT_TRUE(Prompter.Boxes.isEmpty());
+        Form.reset();
+    }
+    Show({QStringLiteral("wrenfold"), project});
+    EXPECT_EQ(QByteArray(AppTemplate).trimmed(), Form->Engine().synInput.Text().toUtf8().trimmed());
+    EXPECT_TRUE(Button("btnMakeDproj")->isEnabled());
+    EXPECT_EQ(0, Form->PageControl->currentIndex());
+}
+
+TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
+    // A project without a template line opens only in part; the general box shows why, with the
+    // full stop rule, and the log receives no error line.
+    const QString project = Write(QStringLiteral("P/NoTemplate.wfmconfig"), "[Replace]\nA=1\n");
+    Write(QStringLiteral("P/Gone.wfmconfig"), "[General]\nInputName=Gone\n[Replace]\nA=1\n");
+    Show();
+    OpenProject(project);
+    OpenProject(Path("P/Gone.wfmconfig"));
+    ASSERT_EQ(2, Prompter.Boxes.size());
+    EXPECT_EQ(TMessageKind::Error, Prompter.Boxes[0].Kind);
+    EXPECT_EQ(ProgramTitle(), Prompter.Boxes[0].Caption);
+    EXPECT_EQ(QStringLiteral("Missing InputName= declaration in project."), Prompter.Boxes[0].Text);
+    EXPECT_EQ(QStringLiteral("Input file not found \"%1\"").arg(Path("P/Gone.wfmInput")),
+              Prompter.Boxes[1].Text);
+    for (const QString& line : LogLines())
+        EXPECT_FALSE(line.startsWith(QStringLiteral("***Error")));
+    EXPECT_EQ(QStringLiteral("Gone"), Form->lblProjectName->text()); // the steps done stay done
+
+    struct Case {
+        QString Message, Shown;
+    };
+    const Case cases[] = {{"abc", "abc."},    {"Code 42", "Code 42."}, {"File \"x\"", "File \"x\""},
+                          {"Done.", "Done."}, {"(a)", "(a)"},          {"", ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.Shown, ApplicationErrorText(c.Message));
+}

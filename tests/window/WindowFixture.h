@@ -1,0 +1,104 @@
+// A TForm29 driven offscreen with scripted prompts, over project folders made in a temporary folder.
+#pragma once
+
+#include "editor/TSynEditor.h"
+#include "main/TBatchListView.h"
+#include "main/UWrenfoldMain.h"
+#include "window/TScriptedPrompter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace Wrenfold {
+
+struct WindowFixture : ::testing::Test {
+    QTemporaryDir Dir;
+    TScriptedPrompter Prompter;
+    std::unique_ptr<TForm29> Form;
+
+    // A project App in folder AFolder whose template holds one marker.
+    static constexpr const char* AppProject = "[General]\nInputName=App\n\n[Replace]\nName=Hello\n";
+    static constexpr const char* AppTemplate = "<Project>\n  <Name>$P(Name)</Name>\n</Project>\n";
+
+    ~WindowFixture() override {
+        // Leaves without the close query.
+        if (Form) Form->hide();
+    }
+
+    QString Path(const QString& ARelative) const { return QDir::cleanPath(Dir.filePath(ARelative)); }
+
+    QString Write(const QString& ARelative, const QByteArray& AContent) {
+        const QString path = Path(ARelative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(AContent);
+        return path;
+    }
+
+    static QByteArray Read(const QString& APath) {
+        QFile file(APath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QString WriteAppProject(const QString& AFolder = QStringLiteral("P")) {
+        Write(AFolder + QStringLiteral("/App.wfmInput"), AppTemplate);
+        return Write(AFolder + QStringLiteral("/App.wfmconfig"), AppProject);
+    }
+
+    void Show(const QStringList& AArguments = {QStringLiteral("wrenfold")}) {
+        Form = std::make_unique<TForm29>(&Prompter, AArguments);
+        Form->show();
+    }
+
+    // Opens a project through the Open button and the scripted open dialog.
+    void OpenProject(const QString& APath, bool AReadOnly = false) {
+        Prompter.Choices.append(TScriptedPrompter::TChoice{APath, AReadOnly});
+        Click("btnOpenProject");
+    }
+
+    QPushButton* Button(const char* AName) const {
+        auto* button = Form->findChild<QPushButton*>(QLatin1String(AName));
+        EXPECT_NE(nullptr, button) << AName;
+        return button;
+    }
+
+    void Click(const char* AName) {
+        if (QPushButton* button = Button(AName)) button->click();
+        Form->UpdateActions();
+    }
+
+    // Lets the event loop run and go idle, as between two of the user's actions.
+    static void Idle() {
+        QEventLoop loop;
+        QTimer::singleShot(80, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    void TypeInto(TSynEditor* AEditor, const QString& AText, int ALine = 0) {
+        AEditor->setCursorPosition(ALine, 0);
+        for (const QChar c : AText) {
+            if (c == u'\n')
+                QTest::keyClick(AEditor, Qt::Key_Return);
+            else
+                QTest::keyClicks(AEditor, QString(c));
+        }
+        Form->UpdateActions(); // the window goes idle after typing
+    }
+
+    QStringList LogLines() const { return Form->Engine().synLog.Lines(); }
+    QString TabCaption(TDocumentTab ATab) const { return Form->PageControl->tabText(int(ATab)); }
+};
+
+} // namespace Wrenfold
