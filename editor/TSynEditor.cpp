@@ -6,7 +6,10 @@
 #include <Qsci/qscilexerxml.h>
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
+#include <QMimeData>
 #include <QPalette>
 
 namespace Wrenfold {
@@ -215,6 +218,27 @@ void TSynEditor::FlushEdits() {
     const QStringList lines = EditorLines();
     FLineCount = int(lines.size());
     if (FDocument) FDocument->TakeEditedLines(lines);
+}
+
+void TSynEditor::dragEnterEvent(QDragEnterEvent* AEvent) {
+    if (AEvent->mimeData()->hasUrls())
+        AEvent->ignore();
+    else
+        QsciScintilla::dragEnterEvent(AEvent);
+}
+
+void TSynEditor::dragMoveEvent(QDragMoveEvent* AEvent) {
+    if (AEvent->mimeData()->hasUrls())
+        AEvent->ignore();
+    else
+        QsciScintilla::dragMoveEvent(AEvent);
+}
+
+void TSynEditor::dropEvent(QDropEvent* AEvent) {
+    if (AEvent->mimeData()->hasUrls())
+        AEvent->ignore();
+    else
+        QsciScintilla::dropEvent(AEvent);
 }
 
 } // namespace Wrenfold

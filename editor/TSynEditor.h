@@ -50,6 +50,12 @@ public:
     static QFont EditorFont();
     static QFont GutterFont();
 
+protected:
+    // Files dragged over the editor are left to the window; text drags are the editor's own.
+    void dragEnterEvent(QDragEnterEvent* AEvent) override;
+    void dragMoveEvent(QDragMoveEvent* AEvent) override;
+    void dropEvent(QDropEvent* AEvent) override;
+
 private:
     void DocumentReset();
     void DocumentLineAppended(const QString& ALine);

@@ -16,6 +16,7 @@ void DropOn(QWidget* AWindow, const QStringList& AFileNames) {
     for (const QString& name : AFileNames)
         urls.append(QUrl::fromLocalFile(name));
     data.setUrls(urls);
+    data.setText(AFileNames.join(QLatin1Char('\n'))); // desktops offer the paths as text too
     const QPointF at(20, 20);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(AWindow, &enter);
@@ -55,13 +56,15 @@ TEST_F(WindowFixture, DroppingFiles) {
         EXPECT_EQ(QStringLiteral("No project name"), Form->lblProjectName->text());
     }
 
-    // A project, whatever the letter case of its extension, loads as Open would load it.
+    // A project, whatever the letter case of its extension, loads as Open would load it; dropped on
+    // an editor it still goes to the window, and the path is not typed into the text.
     Prompter.Boxes.clear();
-    DropOn(Form.get(), {Path("P/PROJECT.WFMCONFIG")});
+    DropOn(Form->synProject->viewport(), {Path("P/PROJECT.WFMCONFIG")});
     EXPECT_TRUE(Prompter.Boxes.isEmpty());
     EXPECT_EQ(QStringLiteral("PROJECT"), Form->lblProjectName->text());
     EXPECT_EQ(Path("P"), Form->lblFolder->text());
     EXPECT_EQ(int(TDocumentTab::Project), Form->PageControl->currentIndex());
+    EXPECT_FALSE(Form->Engine().synProject.Modified());
 
     // A template shows in the Input tab; the project keeps naming its own.
     DropOn(Form.get(), {other});
