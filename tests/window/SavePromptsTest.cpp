@@ -31,7 +31,7 @@ TEST_F(WindowFixture, ProjectSavePromptPaths) {
     EXPECT_EQ(QStringLiteral("Project"), TabCaption(TDocumentTab::Project));
     EXPECT_FALSE(Button("btnSaveProject")->isEnabled());
     EXPECT_EQ((QStringList{SaveQuestion, SaveQuestion}), Prompter.Questions);
-    EXPECT_TRUE(Prompter.DialogsShown.size() == 1); // only the open dialog
+    EXPECT_EQ(1, Prompter.DialogsShown.size()); // only the open dialog
 }
 
 TEST_F(WindowFixture, ProjectSaveWithoutANameGoesThroughSaveAs) {

@@ -1,8 +1,11 @@
 // The window at start, its actions' captions, hints and enable rules, the idle refresh, the command
 // line and the general error box.
 #include "Tessel/UKestLibrary/Version.h"
+#include "main/IconTitleFont.h"
 #include "main/UWrenfoldMessages.h"
 #include "window/WindowFixture.h"
+
+#include <QFontDatabase>
 
 using namespace Wrenfold;
 
@@ -140,4 +143,22 @@ TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
                           {"Done.", "Done."}, {"(a)", "(a)"},          {"", ""}};
     for (const Case& c : cases)
         EXPECT_EQ(c.Shown, ApplicationErrorText(c.Message));
+}
+
+TEST(IconTitleFont, TakesTheTitleFacePlainAndLeavesTheRest) {
+    QFont font(QStringLiteral("Serif"), 20);
+    font.setBold(true);
+    font.setItalic(true);
+    font.setUnderline(true);
+    font.setStrikeOut(true);
+    font.setKerning(false);
+    SetIconTitleFont(font);
+    const QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    EXPECT_EQ(title.family(), font.family());
+    if (title.pixelSize() > 0)
+        EXPECT_EQ(title.pixelSize(), font.pixelSize());
+    else
+        EXPECT_EQ(title.pointSizeF(), font.pointSizeF());
+    EXPECT_FALSE(font.bold() || font.italic() || font.underline() || font.strikeOut());
+    EXPECT_FALSE(font.kerning());
 }
