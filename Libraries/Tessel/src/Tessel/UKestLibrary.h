@@ -8,3 +8,4 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 #include "Tessel/UKestLibrary/Strings.h"
+#include "Tessel/UKestLibrary/Version.h"
