@@ -3,6 +3,8 @@
 #include "engine/PathRules.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include "Tessel/UKestLibrary/Version.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
@@ -62,7 +64,8 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
             return ecSuccess;
         }
         if (argument == QLatin1String("--version")) {
-            std::printf("wrenfold-cli %s\nWrenfold\n", WRENFOLD_VERSION);
+            std::printf("%s\n%s\n", qPrintable(Tessel::VersionStrDotted()),
+                        qPrintable(Tessel::VersionInfo.FileDescription));
             return ecSuccess;
         }
         if (argument == QLatin1String("--quiet") || argument == QLatin1String("-q")) {

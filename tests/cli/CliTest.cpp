@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -132,7 +133,7 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_TRUE(r.Out.contains("wrenfold-cli make PROJECT.wfmconfig"));
     r = Run({"--version"});
     EXPECT_EQ(r.ExitCode, 0);
-    EXPECT_TRUE(r.Out.contains("Wrenfold"));
+    EXPECT_TRUE(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+\nWrenfold\n$").match(r.Out).hasMatch()) << r.Out.toStdString();
     r = Run({"/DEMO", "/UL=S", "batch", Temp.filePath("b"), "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
 }
