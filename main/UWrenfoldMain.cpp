@@ -1,6 +1,7 @@
 #include "main/UWrenfoldMain.h"
 
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
 #include "Tessel/UKestLibrary/Version.h"
 #include "editor/TSynEditor.h"
 #include "engine/PathRules.h"
@@ -33,18 +34,6 @@ namespace {
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
 const QString ProjectExtension = QStringLiteral(".wfmconfig");
 const QString InputExtension = QStringLiteral(".wfmInput");
-
-// Letter case folded for a to z only.
-bool SameText(const QString& A, const QString& B) {
-    if (A.size() != B.size()) return false;
-    for (qsizetype i = 0; i < A.size(); ++i) {
-        char16_t a = A.at(i).unicode(), b = B.at(i).unicode();
-        if (a >= u'A' && a <= u'Z') a += 32;
-        if (b >= u'A' && b <= u'Z') b += 32;
-        if (a != b) return false;
-    }
-    return true;
-}
 
 // Tabs of one size, wider only where a caption needs it.
 class TFixedTabBar : public QTabBar {
@@ -381,11 +370,11 @@ void TForm29::DropFiles(const QStringList& AFileNames) {
         const QString& fileName = AFileNames.constFirst();
         const QString extension = Tessel::FileExtension(fileName);
         FlushEdits();
-        if (SameText(extension, ProjectExtension)) {
+        if (Tessel::SameAsciiText(extension, ProjectExtension)) {
             SaveProjectIfModified();
             SaveInputIfModified();
             FEngine.LoadProjectFile(fileName);
-        } else if (SameText(extension, InputExtension)) {
+        } else if (Tessel::SameAsciiText(extension, InputExtension)) {
             SaveInputIfModified();
             FEngine.LoadInputFile(fileName);
             ShowTab(TDocumentTab::Input);
@@ -416,7 +405,7 @@ void TForm29::UpdateActions() {
     // While a batch runs the project text must stay what the batch started with.
     if (idle) FlushEdits();
     const TTextDocument& project = FEngine.synProject;
-    const bool allProjects = SameText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
+    const bool allProjects = Tessel::SameAsciiText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
     const std::pair<QAction*, bool> states[] = {
         {actOpenProject, true},
         {actSaveProject, project.Modified()},
