@@ -60,7 +60,7 @@ void TWrenfoldEngine::FillBatchList() {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b;
     });
-    for (const QString& project : projects) clbFileList.Add(project, true);
+    clbFileList.SetEntries(projects);
     // While a project is being opened, the notice follows that project rather than the previous one.
     if (IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName)) && clbFileList.Count() > 0)
         FHost.ShowInfoBox(QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")

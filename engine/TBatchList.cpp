@@ -24,8 +24,10 @@ void TBatchList::Clear() {
     emit Reset();
 }
 
-void TBatchList::Add(const QString& AText, bool AChecked) {
-    FEntries.append({AText, AChecked});
+void TBatchList::SetEntries(const QStringList& ATexts) {
+    FEntries.clear();
+    FEntries.reserve(ATexts.size());
+    for (const QString& text : ATexts) FEntries.append({text, true});
     emit Reset();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace Wrenfold {
@@ -25,7 +26,8 @@ public:
     bool AnyChecked() const;
 
     void Clear();
-    void Add(const QString& AText, bool AChecked = true);
+    // Replaces every entry at once (one Reset for views), each with its check mark set.
+    void SetEntries(const QStringList& ATexts);
 
 signals:
     void Reset();                                  // entries were added, removed or re-marked in bulk
