@@ -13,11 +13,7 @@ TWrenfoldEngine::~TWrenfoldEngine() = default;
 void TWrenfoldEngine::Log(const QString& AText) { synLog.Append(AText); }
 
 void TWrenfoldEngine::ClearOutput() {
-    for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList}) {
-        document->Clear();
-        document->ClearUndo();
-        document->SetModified(false);
-    }
+    for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList}) document->Empty();
 }
 
 void TWrenfoldEngine::ReportError(const QString& AMessage) {

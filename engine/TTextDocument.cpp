@@ -25,6 +25,12 @@ void TTextDocument::Clear() {
     Changed();
 }
 
+void TTextDocument::Empty() {
+    Clear();
+    ClearUndo();
+    SetModified(false);
+}
+
 void TTextDocument::SetLines(const QStringList& ALines) {
     FLines = ALines;
     Changed();

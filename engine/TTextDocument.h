@@ -25,6 +25,8 @@ public:
     void SetLine(int AIndex, const QString& ALine);
     void Append(const QString& ALine);
     void Clear();
+    // Empties the document together with its undo history and its modified mark.
+    void Empty();
     void SetLines(const QStringList& ALines);
     // Takes the lines a view holds after the user edited them; announces nothing back to views.
     void TakeEditedLines(const QStringList& ALines);

@@ -543,9 +543,7 @@ void TForm29::actMakeDprojExecute() {
 }
 
 void TForm29::actClearLogExecute() {
-    FEngine.synLog.Clear();
-    FEngine.synLog.ClearUndo();
-    FEngine.synLog.SetModified(false);
+    FEngine.synLog.Empty();
 }
 
 void TForm29::actMakeBatchExecute() {
