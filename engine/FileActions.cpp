@@ -1,4 +1,5 @@
 // The PreActions and PostActions sections: FileCopy and FileDelete around a run.
+#include "engine/PathRules.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestIniFiles.h"
@@ -6,21 +7,11 @@
 #include "Tessel/UKestLibrary/Strings.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <unistd.h>
 
 namespace Wrenfold {
-
-namespace {
-
-bool IsPlainFile(const QString& APath) {
-    const QFileInfo info(APath);
-    return !APath.isEmpty() && info.exists() && !info.isDir();
-}
-
-} // namespace
 
 void TWrenfoldEngine::RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection) {
     QStringList actions;
@@ -50,7 +41,7 @@ void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASect
     if (semicolon < 0)
         throw Tessel::Exception(QStringLiteral("FileCopy should be of the form 'FileCopy=Source;Dest"));
     const QString source = ResolvePath(Tessel::KestTrim(AValue.left(semicolon)));
-    if (!IsPlainFile(source))
+    if (!IsExistingFile(source))
         throw Tessel::Exception(QStringLiteral("FileCopy source file does not exist - \"%1\"").arg(source));
     const QString dest = ResolvePath(Tessel::KestTrim(AValue.mid(semicolon + 1)));
     if (Tessel::SameAsciiText(source, dest))
@@ -64,7 +55,7 @@ void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASect
 
 void TWrenfoldEngine::FileDeleteAction(const QString& AValue, const QString& ASection) {
     const QString path = ResolvePath(Tessel::KestTrim(AValue));
-    if (!IsPlainFile(path)) return;
+    if (!IsExistingFile(path)) return;
     errno = 0;
     if (::unlink(QFile::encodeName(path).constData()) != 0)
         throw Tessel::Exception(QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"")

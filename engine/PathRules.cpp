@@ -3,6 +3,7 @@
 #include "Tessel/UKestLibrary/Files.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace Wrenfold {
 
@@ -10,6 +11,11 @@ QString ToSlashes(const QString& APath) {
     QString result = APath;
     result.replace(u'\\', u'/');
     return result;
+}
+
+bool IsExistingFile(const QString& APath) {
+    const QFileInfo info(APath);
+    return !APath.isEmpty() && info.exists() && !info.isDir();
 }
 
 QString JoinPath(const QString& ADirectory, const QString& AName) {

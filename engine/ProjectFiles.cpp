@@ -21,12 +21,6 @@ const QString AllProjectsName = QStringLiteral("AllProjects");
 
 bool IsAllProjects(const QString& AName) { return Tessel::SameAsciiText(AName, AllProjectsName); }
 
-// Text fresh from its file is unmodified and has nothing to undo.
-void LoadDocument(TTextDocument& ADocument, const QString& AFileName) {
-    ADocument.LoadFromFile(AFileName);
-    ADocument.ClearUndo();
-    ADocument.SetModified(false);
-}
 
 } // namespace
 
@@ -75,7 +69,7 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
         ~TOpeningDone() { Name.reset(); }
     } openingDone{FOpeningProjectName};
     SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
-    LoadDocument(synProject, AFileName);
+    synProject.LoadFromFile(AFileName);
     FHost.ShowTab(TDocumentTab::Project);
     SetCurrentProjectName(Tessel::FileBaseName(AFileName));
     LoadInputFromProject();
@@ -96,15 +90,14 @@ QString TWrenfoldEngine::GetInputFileName() const {
 void TWrenfoldEngine::LoadInputFromProject() {
     const QString fileName = GetInputFileName();
     if (fileName.isEmpty()) throw Tessel::Exception(QStringLiteral("Missing InputName= declaration in project"));
-    const QFileInfo file(fileName);
-    if (!file.exists() || file.isDir())
+    if (!IsExistingFile(fileName))
         throw Tessel::Exception(QStringLiteral("Input file not found \"%1\"").arg(fileName));
     LoadInputFile(fileName);
 }
 
 void TWrenfoldEngine::LoadInputFile(const QString& AFileName) {
     Log(QStringLiteral("Load input file \"%1\"").arg(AFileName));
-    LoadDocument(synInput, AFileName);
+    synInput.LoadFromFile(AFileName);
 }
 
 QString TWrenfoldEngine::GetOutputFileName() const {

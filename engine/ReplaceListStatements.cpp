@@ -1,11 +1,11 @@
 // The statements $GET(, $REPLACE( and $INCLUDE( in replace-list and action lines.
+#include "engine/PathRules.h"
 #include "engine/TExpansionTrail.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
-#include <QFileInfo>
 
 namespace Wrenfold {
 
@@ -90,8 +90,7 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
         break;
     case skInclude: {
         shownArgument = ResolvePath(argument);
-        const QFileInfo file(shownArgument);
-        if (shownArgument.isEmpty() || !file.exists() || file.isDir())
+        if (!IsExistingFile(shownArgument))
             throw Tessel::Exception(QStringLiteral("File not found \"%1\" in %2() statement on line \"%3\"")
                                         .arg(shownArgument, statement.Name, ALine));
         key = statement.Name + u'(' + shownArgument + u')';

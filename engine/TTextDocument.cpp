@@ -59,6 +59,8 @@ void TTextDocument::LoadFromFile(const QString& AFileName) {
     QStringList lines = Tessel::ReadTextFile(AFileName, format);
     FFormat = format;
     SetLines(lines);
+    ClearUndo();
+    SetModified(false);
 }
 
 void TTextDocument::SaveToFile(const QString& AFileName) const { Tessel::WriteTextFile(AFileName, FLines, FFormat); }

@@ -42,7 +42,8 @@ public:
 
     const Tessel::TTextFormat& Format() const { return FFormat; }
     void SetFormat(const Tessel::TTextFormat& AFormat) { FFormat = AFormat; }
-    // Replaces the lines with the file's and remembers its encoding and line-break style.
+    // Replaces the lines with the file's and remembers its encoding and line-break style. Text
+    // fresh from its file is unmodified and has nothing to undo.
     void LoadFromFile(const QString& AFileName);
     // Writes the lines in the remembered format (atomically).
     void SaveToFile(const QString& AFileName) const;
