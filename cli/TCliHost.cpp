@@ -1,27 +1,58 @@
 #include "cli/TCliHost.h"
 
 #include <QString>
+#include <QStringView>
+
+#include <cstring>
 
 namespace Wrenfold {
 
 namespace {
 
-QByteArray AsLines(const QString& AText) {
-    if (!AText.contains(u'\r') && !AText.contains(QChar(0x2028))) return AText.toUtf8() + '\n';
-    QString text = AText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(QChar(0x2028), u'\n');
-    text.append(u'\n');
-    return text.toUtf8();
+void AppendUtf8(QByteArray& AOut, QStringView AText, QStringEncoder& AEncoder) {
+    const qsizetype used = AOut.size();
+    AOut.resize(used + AEncoder.requiredSpace(AText.size()));
+    const char* end = AEncoder.appendToBuffer(AOut.data() + used, AText);
+    AOut.resize(end - AOut.constData());
+}
+
+// Appends the text in UTF-8 as lines: each CR LF, CR or U+2028 becomes LF, and a LF ends it.
+void AppendAsLines(QByteArray& AOut, QStringView AText, QStringEncoder& AEncoder) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const char16_t c = AText[i].unicode();
+        if (c != u'\r' && c != 0x2028) continue;
+        AppendUtf8(AOut, AText.sliced(start, i - start), AEncoder);
+        AOut.append('\n');
+        if (c == u'\r' && i + 1 < AText.size() && AText[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    AppendUtf8(AOut, AText.sliced(start), AEncoder);
+    AOut.append('\n');
 }
 
 } // namespace
 
+TCliHost::TCliHost(std::FILE* ALogStream, std::FILE* AMessageStream)
+    : FLog(ALogStream), FMessages(AMessageStream), FEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless) {}
+
+void TCliHost::Write(std::FILE* AStream, const QString& AText) {
+    FBuffer.resize(0);
+    AppendUtf8(FBuffer, AText, FEncoder);
+    // Entries seldom hold a CR or a U+2028 (E2 80 A8 in UTF-8): only then are they split into lines.
+    const auto holds = [&](char AByte) { return std::memchr(FBuffer.constData(), AByte, FBuffer.size()) != nullptr; };
+    if (holds('\r') || holds('\xE2')) {
+        FBuffer.resize(0);
+        AppendAsLines(FBuffer, AText, FEncoder);
+    } else {
+        FBuffer.append('\n');
+    }
+    std::fwrite(FBuffer.constData(), 1, FBuffer.size(), AStream);
+}
+
 void TCliHost::WriteMessage(const QString& AText) {
     std::fflush(FLog); // keep the two streams in order on a terminal
-    const QByteArray bytes = AsLines(AText);
-    std::fwrite(bytes.constData(), 1, bytes.size(), FMessages);
+    Write(FMessages, AText);
     std::fflush(FMessages);
 }
 
@@ -39,9 +70,7 @@ void TCliHost::ShowPlainBox(const QString& AMessage) { WriteMessage(AMessage); }
 void TCliHost::ProcessPendingEvents() { std::fflush(FLog); }
 
 void TCliHost::WriteLogLine(const QString& ALine) {
-    if (FQuiet) return;
-    const QByteArray bytes = AsLines(ALine);
-    std::fwrite(bytes.constData(), 1, bytes.size(), FLog);
+    if (!FQuiet) Write(FLog, ALine);
 }
 
 } // namespace Wrenfold

@@ -4,13 +4,16 @@
 
 #include "engine/IWrenfoldHost.h"
 
+#include <QByteArray>
+#include <QStringEncoder>
+
 #include <cstdio>
 
 namespace Wrenfold {
 
 class TCliHost : public IWrenfoldHost {
 public:
-    TCliHost(std::FILE* ALogStream, std::FILE* AMessageStream) : FLog(ALogStream), FMessages(AMessageStream) {}
+    TCliHost(std::FILE* ALogStream, std::FILE* AMessageStream);
 
     bool AskYesNo(const QString& AMessage) override;
     void ShowErrorBox(const QString& AMessage) override;
@@ -26,10 +29,13 @@ public:
 
 private:
     void WriteMessage(const QString& AText);
+    void Write(std::FILE* AStream, const QString& AText);
 
     std::FILE* FLog;
     std::FILE* FMessages;
     bool FQuiet = false;
+    QStringEncoder FEncoder;
+    QByteArray FBuffer; // reused for every line
 };
 
 } // namespace Wrenfold

@@ -4,7 +4,7 @@
 
 namespace Wrenfold {
 
-bool TExpansionTrail::Produced(qsizetype APosition, const QString& AKey, Qt::CaseSensitivity ACase) const {
+bool TExpansionTrail::Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase) const {
     return std::any_of(FStretches.begin(), FStretches.end(), [&](const TStretch& s) {
         return s.Start <= APosition && APosition < s.End && s.Keys.contains(AKey, ACase);
     });

@@ -11,7 +11,7 @@ namespace Wrenfold {
 class TExpansionTrail {
 public:
     // True when the text at APosition (0-based) came, directly or through others, from AKey.
-    bool Produced(qsizetype APosition, const QString& AKey, Qt::CaseSensitivity ACase = Qt::CaseSensitive) const;
+    bool Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase = Qt::CaseSensitive) const;
     // The chain of keys that produced the text at APosition, outermost first.
     QStringList ChainAt(qsizetype APosition) const;
     // Records that ARemoved characters at APosition were replaced by AInserted characters, the

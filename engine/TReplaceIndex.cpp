@@ -25,20 +25,41 @@ QString Folded(QStringView AText) {
     return result;
 }
 
+// True when the names are equal after folding. Plain ASCII names, the usual ones, are compared in
+// place; others are folded first.
+bool SameName(QStringView A, QStringView B) {
+    if (A.size() != B.size()) return false; // folding keeps the length
+    for (qsizetype i = 0; i < A.size(); ++i) {
+        char16_t a = A[i].unicode(), b = B[i].unicode();
+        if ((a | b) >= 0x80) return Folded(A) == Folded(B);
+        if (a >= u'A' && a <= u'Z') a += 32;
+        if (b >= u'A' && b <= u'Z') b += 32;
+        if (a != b) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TReplaceIndex::TReplaceIndex(const QStringList& AReplaceList) : FLines(AReplaceList) {
     FEntries.reserve(FLines.size());
     for (const QString& line : std::as_const(FLines)) {
         const qsizetype equals = line.indexOf(u'=');
-        if (equals >= 0) FEntries.push_back({Folded(QStringView(line).left(equals)), QStringView(line).mid(equals + 1)});
+        if (equals >= 0) FEntries.push_back({QStringView(line).first(equals), QStringView(line).sliced(equals + 1)});
     }
 }
 
-QString TReplaceIndex::Value(QStringView AName) const {
-    const QString name = Folded(AName);
+QStringView TReplaceIndex::Value(QStringView AName) const {
     for (const TEntry& entry : FEntries)
-        if (entry.FoldedName == name) return entry.Value.toString();
+        if (SameName(AName, entry.Name)) return entry.Value;
+    return {};
+}
+
+QString TReplaceIndex::ValueIn(const QStringList& AReplaceList, QStringView AName) {
+    for (const QString& line : AReplaceList) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals >= 0 && SameName(AName, QStringView(line).first(equals))) return line.sliced(equals + 1);
+    }
     return QString();
 }
 

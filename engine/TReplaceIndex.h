@@ -11,12 +11,15 @@ class TReplaceIndex {
 public:
     explicit TReplaceIndex(const QStringList& AReplaceList);
     // The value of the first line whose name (the text before its first "=") equals AName without
-    // regard to case; empty when no line matches. Nothing is trimmed.
-    QString Value(QStringView AName) const;
+    // regard to case; empty when no line matches. Nothing is trimmed. The view stays valid as long
+    // as the index.
+    QStringView Value(QStringView AName) const;
+    // The same lookup straight on the list, for a single one.
+    static QString ValueIn(const QStringList& AReplaceList, QStringView AName);
 
 private:
     struct TEntry {
-        QString FoldedName;
+        QStringView Name;
         QStringView Value;
     };
     QStringList FLines; // keeps the views valid

@@ -55,10 +55,15 @@ void TTextDocument::SetModified(bool AValue) {
 }
 
 void TTextDocument::LoadFromFile(const QString& AFileName) {
-    Tessel::TTextFormat format;
-    QStringList lines = Tessel::ReadTextFile(AFileName, format);
-    FFormat = format;
-    SetLines(lines);
+    const QByteArray bytes = Tessel::ReadFileBytes(AFileName);
+    if (bytes.isEmpty() || bytes != FLastLoaded.Bytes) {
+        FLastLoaded = {};
+        FLastLoaded.Lines = Tessel::DecodeTextLines(bytes, FLastLoaded.Format, AFileName);
+        FLastLoaded.Bytes = bytes;
+    }
+    FFormat = FLastLoaded.Format;
+    SetLines(FLastLoaded.Lines);
+    if (bytes.size() > LoadedFileMemoryLimit) FLastLoaded = {};
     ClearUndo();
     SetModified(false);
 }

@@ -43,7 +43,9 @@ public:
     const Tessel::TTextFormat& Format() const { return FFormat; }
     void SetFormat(const Tessel::TTextFormat& AFormat) { FFormat = AFormat; }
     // Replaces the lines with the file's and remembers its encoding and line-break style. Text
-    // fresh from its file is unmodified and has nothing to undo.
+    // fresh from its file is unmodified and has nothing to undo. A batch loads the same template
+    // once per project: when the file's bytes equal those of the previous load, its lines are
+    // taken again instead of being decoded anew.
     void LoadFromFile(const QString& AFileName);
     // Writes the lines in the remembered format (atomically).
     void SaveToFile(const QString& AFileName) const;
@@ -60,8 +62,18 @@ signals:
 private:
     void Changed();
 
+    // The previous load, kept for files up to LoadedFileMemoryLimit bytes. The lines are shared
+    // with FLines until either changes.
+    struct TLoadedFile {
+        QByteArray Bytes;
+        QStringList Lines;
+        Tessel::TTextFormat Format;
+    };
+    static constexpr qsizetype LoadedFileMemoryLimit = 4 * 1024 * 1024;
+
     QStringList FLines;
     Tessel::TTextFormat FFormat;
+    TLoadedFile FLastLoaded;
     int FUpdateCount = 0;
     bool FChangedInUpdate = false;
     bool FModified = false;

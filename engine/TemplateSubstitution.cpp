@@ -3,23 +3,41 @@
 #include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Wrenfold {
 
 namespace {
-
-// A marker as the trail knows it; names compare without regard to case, as the lookup does.
-QString MarkerKey(const QString& AName) { return QStringLiteral("$P(") + AName + QLatin1Char(')'); }
 
 QString MissingRightMarker(int AIndex, const QString& ALine) {
     return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
 }
 
-// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1.
-qsizetype IndexOfMarker(const QString& ALine, QChar ALetterCode, qsizetype AFrom) {
-    const QChar* data = ALine.constData();
+// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1. Templates are
+// full of "$(" macros, so the three characters are tested together, eight positions a step where
+// the processor allows.
+qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
+    const char16_t* data = ALine.utf16();
     const qsizetype size = ALine.size();
-    for (qsizetype p = ALine.indexOf(u'$', AFrom); p >= 0 && p + 2 < size; p = ALine.indexOf(u'$', p + 1))
-        if (data[p + 1] == ALetterCode && data[p + 2] == u'(') return p;
+    qsizetype p = AFrom;
+#if defined(__SSE2__)
+    const __m128i dollar = _mm_set1_epi16(short(u'$'));
+    const __m128i letter = _mm_set1_epi16(short(ALetterCode.unicode()));
+    const __m128i open = _mm_set1_epi16(short(u'('));
+    for (; p + 10 <= size; p += 8) {
+        const auto at = [&](qsizetype AOffset) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p + AOffset));
+        };
+        const __m128i hits = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(at(0), dollar), _mm_cmpeq_epi16(at(1), letter)),
+                                           _mm_cmpeq_epi16(at(2), open));
+        if (const int mask = _mm_movemask_epi8(hits)) return p + std::countr_zero(unsigned(mask)) / 2;
+    }
+#endif
+    for (; p + 2 < size; ++p)
+        if (data[p] == u'$' && data[p + 1] == ALetterCode && data[p + 2] == u'(') return p;
     return -1;
 }
 
@@ -40,7 +58,7 @@ bool CutMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int 
 } // namespace
 
 QString TWrenfoldEngine::LookUpReplaceValue(const QStringList& AReplaceList, const QString& AName) {
-    return TReplaceIndex(AReplaceList).Value(AName);
+    return TReplaceIndex::ValueIn(AReplaceList, AName);
 }
 
 bool TWrenfoldEngine::FindMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int AIndex) const {
@@ -57,25 +75,27 @@ void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int 
     // start every time, in linear time.
     TExpansionTrail trail;
     qsizetype from = 0;
-    for (;;) {
-        TSubstitutionData data;
-        if (!CutMarker(u'P', ALine, data, AIndex, from)) return;
-        const qsizetype position = data.iPosition - 1;
-        const QString key = MarkerKey(data.Text);
-        if (trail.Produced(position, key, Qt::CaseInsensitive)) {
-            ALine.insert(position, key);
+    for (qsizetype position; (position = IndexOfMarker(ALine, u'P', from)) >= 0;) {
+        const int close = FindClosingBracket(ALine, int(position + 4));
+        if (close == 0) throw Tessel::Exception(MissingRightMarker(AIndex, ALine));
+        // The marker as it stands ("$P(name)") is also its key in the trail; names compare without
+        // regard to case, as the lookup does.
+        const QStringView marker = QStringView(ALine).sliced(position, close - position);
+        const QStringView name = marker.sliced(3, marker.size() - 4);
+        if (trail.Produced(position, marker, Qt::CaseInsensitive)) {
             QStringList chain = trail.ChainAt(position);
-            chain.append(key);
+            chain.append(marker.toString());
             throw Tessel::Exception(QStringLiteral("Input line %1, marker \"$P(%2)\" leads back to itself (%3) "
                                                    "processing line \"%4\"")
                                         .arg(AIndex + 1)
-                                        .arg(data.Text, chain.join(QStringLiteral(" -> ")), ALine));
+                                        .arg(name, chain.join(QStringLiteral(" -> ")), ALine));
         }
-        const QString value = AReplaceList.Value(data.Text);
-        ALine.insert(position, value);
-        trail.Replace(position, data.Text.size() + 4, value.size(), key);
-        Log(QStringLiteral("Input line ") + QString::number(AIndex + 1) + QStringLiteral(", replaced \"") + data.Text +
-            QStringLiteral("\" with \"") + value + QLatin1Char('"'));
+        const QStringView value = AReplaceList.Value(name);
+        Log(QStringLiteral("Input line ") % QString::number(AIndex + 1) % QStringLiteral(", replaced \"") % name %
+            QStringLiteral("\" with \"") % value % QLatin1Char('"'));
+        const QString key = marker.toString();
+        ALine = QStringView(ALine).first(position) % value % QStringView(ALine).sliced(close);
+        trail.Replace(position, key.size(), value.size(), key);
         from = std::max<qsizetype>(0, position - 2);
         trail.ForgetBefore(from);
     }

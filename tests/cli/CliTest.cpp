@@ -45,7 +45,7 @@ protected:
 
 TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n");
-    Write("p/part.txt", "one\r\ntwo");
+    Write("p/part.txt", "one\r\ntwo\r\x85"); // "…" shares its first UTF-8 byte with U+2028
     Write("p/T.wfmInput", "<b>$P(Body)</b>");
     const TResult r = Run({"make", Temp.filePath("p/App.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
@@ -59,16 +59,18 @@ TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
         QString("Making Dproj from project \"App\" in directory \"%1\"").arg(dir),
         QString("Load input file \"%1/T.wfmInput\"").arg(dir),
         QString("Replaced $INCLUDE(%1/part.txt) with \"one").arg(dir),
-        "two\"",
+        "two",
+        "\u2026\"",
         "Input line 1, replaced \"Body\" with \"one",
-        "two\"",
+        "two",
+        "\u2026\"",
         QString("Dproj output file written \"%1/App.dproj\"").arg(dir),
         "Dproj output complete",
         "",
     };
     EXPECT_EQ(r.Out.split('\n'), expected);
     EXPECT_EQ(r.Err, "Dproj output complete\n");
-    EXPECT_EQ(Read("p/App.dproj"), "<b>one\r\ntwo</b>");
+    EXPECT_EQ(Read("p/App.dproj"), "<b>one\r\ntwo\r\x85</b>");
 }
 
 TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {

@@ -42,6 +42,17 @@ TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
     }
 }
 
+TEST_F(TemplateSubstitution, FindsMarkersAtEveryPlaceAmongMacros) {
+    // Markers and look-alikes at every offset, around the eight-character steps of the search.
+    for (int pad = 0; pad <= 20; ++pad) {
+        const QString before(pad, u'x');
+        SCOPED_TRACE(pad);
+        EXPECT_EQ(Expand({"A=1"}, {before + "$(P)$P(A)$p(A)$P"}), QStringList{before + "$(P)1$p(A)$P"});
+        EXPECT_EQ(Expand({"A=1"}, {"$$" + before + "$P(A)"}), QStringList{"$$" + before + "1"});
+        EXPECT_EQ(Expand({"A=1"}, {before + "$P"}), QStringList{before + "$P"});
+    }
+}
+
 TEST_F(TemplateSubstitution, LogsEachReplacementLeftmostFirst) {
     Expand({"A=1", "B=$P(A)"}, {"plain", "$P(B) and $P(Missing)"});
     EXPECT_EQ(LogLines(), (QStringList{"Input line 2, replaced \"B\" with \"$P(A)\"",

@@ -72,6 +72,25 @@ TEST_F(TextFile, EveryByteSurvivesTheCodePage) {
     EXPECT_EQ(EncodeAnsi(QString::fromUtf8("\u4E2D")), "?");
 }
 
+TEST_F(TextFile, LinesOfAnyLengthEncodeWithEveryCharacterInPlace) {
+    // Lines of every length around the sixteen-character steps, with one non-ASCII character at
+    // each place in turn, must come out byte for byte as one character at a time would.
+    for (int length = 0; length <= 40; ++length) {
+        for (int special = -1; special < length; ++special) {
+            QString line;
+            QByteArray expected;
+            for (int i = 0; i < length; ++i) {
+                const bool isSpecial = i == special;
+                line.append(isSpecial ? QChar(0x20AC) : QChar(u'a' + i % 26));
+                expected.append(isSpecial ? '\x80' : char('a' + i % 26));
+            }
+            SCOPED_TRACE(QString("length %1, special at %2").arg(length).arg(special).toStdString());
+            EXPECT_EQ(EncodeAnsi(line), expected);
+            EXPECT_EQ(EncodeTextLines({line, line}, TTextFormat()), expected + "\r\n" + expected);
+        }
+    }
+}
+
 TEST_F(TextFile, UnreadableAndUnwritableFilesRaiseWithTheReason) {
     TTextFormat format;
     EXPECT_THROW(ReadTextFile(Temp.filePath("missing"), format), EFileError);

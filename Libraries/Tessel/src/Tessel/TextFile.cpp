@@ -159,12 +159,16 @@ QByteArray ReadFileBytes(const QString& AFileName) {
     return bytes;
 }
 
-QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat) {
+QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat, const QString& AFileName) {
     TTextFormat format;
-    const QString text = DecodeText(ReadFileBytes(AFileName), format.Encoding, AFileName);
+    const QString text = DecodeText(ABytes, format.Encoding, AFileName);
     QStringList lines = SplitTextLines(text, format.LineBreak);
     AFormat = format;
     return lines;
+}
+
+QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat) {
+    return DecodeTextLines(ReadFileBytes(AFileName), AFormat, AFileName);
 }
 
 void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDurability ADurability) {
@@ -208,10 +212,37 @@ void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDu
     }
 }
 
+namespace {
+
+// The lines joined by ABreak in the code page, encoded straight into one buffer.
+QByteArray EncodeAnsiLines(const QStringList& ALines, const QString& ABreak) {
+    qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * ABreak.size();
+    for (const QString& line : ALines) total += line.size();
+    QByteArray result(total, Qt::Uninitialized);
+    char* out = result.data();
+    for (qsizetype i = 0; i < ALines.size(); ++i) {
+        if (i > 0) {
+            EncodeAnsiTo(ABreak.constData(), ABreak.size(), out);
+            out += ABreak.size();
+        }
+        const QString& line = ALines.at(i);
+        EncodeAnsiTo(line.constData(), line.size(), out);
+        out += line.size();
+    }
+    return result;
+}
+
+} // namespace
+
+QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat) {
+    const QString lineBreak = LineBreakText(AFormat.LineBreak);
+    if (AFormat.Encoding == TTextEncoding::Ansi) return EncodeAnsiLines(ALines, lineBreak);
+    return EncodeText(JoinLines(ALines, lineBreak), AFormat.Encoding);
+}
+
 void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
                    TWriteDurability ADurability) {
-    WriteFileBytes(AFileName, EncodeText(JoinLines(ALines, LineBreakText(AFormat.LineBreak)), AFormat.Encoding),
-                   ADurability);
+    WriteFileBytes(AFileName, EncodeTextLines(ALines, AFormat), ADurability);
 }
 
 } // namespace Tessel

@@ -30,6 +30,8 @@ QByteArray EncodeText(const QString& AText, TTextEncoding AEncoding);
 // receives the style found: U+2028 if any, else CR if only CR, else LF if only LF, else CR LF.
 QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle);
 
+// The lines of a file's bytes (decoded, then split), with the format found.
+QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat, const QString& AFileName = QString());
 // Raises EFileError "Cannot open file "%s". %s" when the file cannot be read.
 QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat);
 QByteArray ReadFileBytes(const QString& AFileName);
@@ -42,7 +44,9 @@ enum class TWriteDurability {
 };
 
 // Lines joined by the style, no break after the last line, preceded by the encoding's mark.
-// Raises EFileError "Cannot create file "%s". %s"; an existing file is left intact on failure.
+QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat);
+// Writes EncodeTextLines' bytes. Raises EFileError "Cannot create file "%s". %s"; an existing
+// file is left intact on failure.
 void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
                    TWriteDurability ADurability = TWriteDurability::Flushed);
 // Writes through a temporary file beside the target, renamed over it when complete; an existing
