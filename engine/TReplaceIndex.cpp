@@ -1,5 +1,7 @@
 #include "engine/TReplaceIndex.h"
 
+#include <algorithm>
+
 namespace Wrenfold {
 
 namespace {
@@ -25,6 +27,10 @@ QString Folded(QStringView AText) {
     return result;
 }
 
+bool IsAscii(QStringView AText) {
+    return std::all_of(AText.begin(), AText.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 // True when the names are equal after folding. Plain ASCII names, the usual ones, are compared in
 // place; others are folded first.
 bool SameName(QStringView A, QStringView B) {
@@ -39,19 +45,53 @@ bool SameName(QStringView A, QStringView B) {
     return true;
 }
 
+// A hash of the units with ASCII letters lowered.
+std::size_t LoweredHash(QStringView AText) {
+    std::size_t hash = 14695981039346656037ull;
+    for (QChar c : AText) {
+        char16_t unit = c.unicode();
+        if (unit >= u'A' && unit <= u'Z') unit += 32;
+        hash = (hash ^ unit) * 1099511628211ull;
+    }
+    return hash;
+}
+
+// A hash of the folded name; plain ASCII names need no folded copy.
+std::size_t FoldedHash(QStringView AName) {
+    return IsAscii(AName) ? LoweredHash(AName) : LoweredHash(Folded(AName));
+}
+
 } // namespace
 
 TReplaceIndex::TReplaceIndex(const QStringList& AReplaceList) : FLines(AReplaceList) {
+    std::size_t slotCount = 8;
+    while (slotCount < std::size_t(FLines.size()) * 2) slotCount *= 2;
+    FSlots.assign(slotCount, 0);
     FEntries.reserve(FLines.size());
     for (const QString& line : std::as_const(FLines)) {
         const qsizetype equals = line.indexOf(u'=');
-        if (equals >= 0) FEntries.push_back({QStringView(line).first(equals), QStringView(line).sliced(equals + 1)});
+        if (equals < 0) continue;
+        const QStringView name = QStringView(line).first(equals);
+        const std::size_t hash = FoldedHash(name);
+        std::size_t slot = hash & (slotCount - 1);
+        bool known = false;
+        for (; FSlots[slot] != 0 && !known; slot = (slot + 1) & (slotCount - 1)) {
+            const TEntry& entry = FEntries[FSlots[slot] - 1];
+            known = entry.Hash == hash && SameName(name, entry.Name);
+        }
+        if (known) continue; // the first line of a name wins
+        FEntries.push_back({name, QStringView(line).sliced(equals + 1), hash});
+        FSlots[slot] = int(FEntries.size());
     }
 }
 
 QStringView TReplaceIndex::Value(QStringView AName) const {
-    for (const TEntry& entry : FEntries)
-        if (SameName(AName, entry.Name)) return entry.Value;
+    const std::size_t hash = FoldedHash(AName);
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t slot = hash & mask; FSlots[slot] != 0; slot = (slot + 1) & mask) {
+        const TEntry& entry = FEntries[FSlots[slot] - 1];
+        if (entry.Hash == hash && SameName(AName, entry.Name)) return entry.Value;
+    }
     return {};
 }
 

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <cstddef>
 #include <vector>
 
 namespace Wrenfold {
@@ -21,9 +22,12 @@ private:
     struct TEntry {
         QStringView Name;
         QStringView Value;
+        std::size_t Hash;
     };
     QStringList FLines; // keeps the views valid
-    std::vector<TEntry> FEntries;
+    std::vector<TEntry> FEntries; // the first line of each name only
+    // Open addressing over FEntries: entry index + 1, 0 for a free slot. A power of two in size.
+    std::vector<int> FSlots;
 };
 
 } // namespace Wrenfold

@@ -16,28 +16,30 @@ QString MissingRightMarker(int AIndex, const QString& ALine) {
     return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
 }
 
-// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1. Templates are
-// full of "$(" macros, so the three characters are tested together, eight positions a step where
-// the processor allows.
+// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1. Eight
+// characters are searched for a "$" at a time where the processor allows.
 qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
     const char16_t* data = ALine.utf16();
     const qsizetype size = ALine.size();
+    const auto isMarkerAt = [&](qsizetype AAt) {
+        return AAt + 2 < size && data[AAt + 1] == ALetterCode.unicode() && data[AAt + 2] == u'(';
+    };
     qsizetype p = AFrom;
 #if defined(__SSE2__)
     const __m128i dollar = _mm_set1_epi16(short(u'$'));
-    const __m128i letter = _mm_set1_epi16(short(ALetterCode.unicode()));
-    const __m128i open = _mm_set1_epi16(short(u'('));
-    for (; p + 10 <= size; p += 8) {
-        const auto at = [&](qsizetype AOffset) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p + AOffset));
-        };
-        const __m128i hits = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(at(0), dollar), _mm_cmpeq_epi16(at(1), letter)),
-                                           _mm_cmpeq_epi16(at(2), open));
-        if (const int mask = _mm_movemask_epi8(hits)) return p + std::countr_zero(unsigned(mask)) / 2;
+    for (; p + 8 <= size; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
+        // Two mask bits per unit, lowest first.
+        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, dollar)));
+        while (mask != 0) {
+            const int unit = std::countr_zero(mask) / 2;
+            if (isMarkerAt(p + unit)) return p + unit;
+            mask &= ~(3u << (2 * unit));
+        }
     }
 #endif
-    for (; p + 2 < size; ++p)
-        if (data[p] == u'$' && data[p + 1] == ALetterCode && data[p + 2] == u'(') return p;
+    for (; p < size; ++p)
+        if (data[p] == u'$' && isMarkerAt(p)) return p;
     return -1;
 }
 

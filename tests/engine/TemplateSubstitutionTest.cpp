@@ -19,7 +19,8 @@ protected:
 
 TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
     const QStringList replaceList = {"Name=App", "Other=x", "Nested=$P(Other)", "=empty name", "Spaced = y",
-                                     "a(b)c=brackets", "Version=2", "VERSION=second"};
+                                     "a(b)c=brackets", "Version=2", "VERSION=second",
+                                     "\u00C4pfel=apple", "\u212Aelvin=kelvin sign"};
     struct TCase {
         QString Line, Expected;
     } cases[] = {
@@ -35,6 +36,8 @@ TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
         {"$P(a(b)c)", "brackets"},                  // brackets nest inside a marker
         {"$P(Name)b)", "Appb)"},
         {"$$P(Name)", "$App"},
+        {"$P(\u00E4PFEL)", "apple"},
+        {"$P(kelvin)", "kelvin sign"},               // U+212A folds to "k"
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Line.toStdString());
