@@ -27,13 +27,12 @@ QString TWrenfoldEngine::ResolvePath(const QString& APath) const {
 
 void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection,
                                          QStringList& ATarget, bool ARequired) {
-    if (ARequired) {
-        QStringList names;
-        AIniFile.ReadSection(ASection, names);
-        if (names.isEmpty())
-            throw Tessel::Exception(QStringLiteral("Missing project section \"%1\"").arg(ASection));
-    }
-    AIniFile.ReadSectionStrings(ASection, ATarget);
+    // A section is missing when it has no lines at all.
+    QStringList lines;
+    AIniFile.ReadSectionStrings(ASection, lines);
+    if (ARequired && lines.isEmpty())
+        throw Tessel::Exception(QStringLiteral("Missing project section \"%1\"").arg(ASection));
+    ATarget = lines;
 }
 
 void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection,
@@ -48,8 +47,7 @@ void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
     Log(QStringLiteral("Making Dproj from project \"%1\" in directory \"%2\"")
             .arg(FCurrentProjectName, FCurrentDirectory));
     LoadInputFromProject();
-    Tessel::TKestMemIniFile iniFile(QString(), true);
-    iniFile.SetStrings(synProject.Lines());
+    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
     ReadProjectSection(iniFile, QStringLiteral("Replace"), synReplaceList, true);
     RunFileActions(iniFile, QStringLiteral("PreActions"));
     ExpandListStatements(synReplaceList);

@@ -75,13 +75,20 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
     LoadInputFromProject();
 }
 
-QString TWrenfoldEngine::GetInputFileName() const {
-    QString name;
-    {
-        Tessel::TKestMemIniFile iniFile(QString(), true);
-        iniFile.SetStrings(synProject.Lines());
-        name = ToSlashes(iniFile.ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
+Tessel::TKestMemIniFile& TWrenfoldEngine::ProjectIniFile() const {
+    // A batch reads the same project text for every project: parse it only when it changed.
+    if (!FProjectIniFile || synProject.Lines() != FProjectIniLines) {
+        auto iniFile = std::make_unique<Tessel::TKestMemIniFile>(QString(), true);
+        iniFile->SetStrings(synProject.Lines());
+        FProjectIniFile = std::move(iniFile);
+        FProjectIniLines = synProject.Lines();
     }
+    return *FProjectIniFile;
+}
+
+QString TWrenfoldEngine::GetInputFileName() const {
+    QString name =
+        ToSlashes(ProjectIniFile().ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
     if (name.isEmpty()) return QString();
     if (!Tessel::FileNamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
     return ResolvePath(name);

@@ -11,6 +11,7 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
 namespace Tessel {
@@ -97,12 +98,16 @@ private:
     void ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail);
     bool ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail);
     void SetBatchRunning(bool AValue);
+    // The project text parsed as an INI file.
+    Tessel::TKestMemIniFile& ProjectIniFile() const;
 
     IWrenfoldHost& FHost;
     QString FCurrentDirectory;
     QString FCurrentProjectName;
     std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
+    mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
+    mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
 };
 
 } // namespace Wrenfold
