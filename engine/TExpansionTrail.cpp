@@ -21,21 +21,17 @@ void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype
     const qsizetype removedEnd = APosition + ARemoved;
     const qsizetype delta = AInserted - ARemoved;
     QStringList keys;
-    std::vector<TStretch> kept;
-    kept.reserve(FStretches.size() + 1);
-    for (TStretch s : FStretches) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < FStretches.size(); ++i) {
+        TStretch& s = FStretches[i];
         const bool touches = s.Start < removedEnd && APosition < s.End;
         if (touches)
-            for (const QString& key : s.Keys)
+            for (const QString& key : std::as_const(s.Keys))
                 if (!keys.contains(key)) keys.append(key);
-        if (s.End <= APosition) {
-            kept.push_back(std::move(s));
-            continue;
-        }
         if (s.Start >= removedEnd) {
             s.Start += delta;
             s.End += delta;
-        } else {
+        } else if (s.End > APosition) {
             // The stretch overlaps the removed text: it keeps what lies outside it, and the
             // inserted text when it encloses the removed text.
             const bool encloses = s.Start <= APosition && s.End >= removedEnd;
@@ -45,11 +41,12 @@ void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype
             s.Start = start;
             s.End = end;
         }
-        kept.push_back(std::move(s));
+        if (kept != i) FStretches[kept] = std::move(s);
+        ++kept;
     }
+    FStretches.resize(kept);
     keys.append(AKey);
-    if (AInserted > 0) kept.push_back({APosition, APosition + AInserted, keys});
-    FStretches = std::move(kept);
+    if (AInserted > 0) FStretches.push_back({APosition, APosition + AInserted, std::move(keys)});
 }
 
 void TExpansionTrail::ForgetBefore(qsizetype APosition) {

@@ -3,6 +3,7 @@
 #include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include <array>
 #include <bit>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -43,6 +44,17 @@ qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
     return -1;
 }
 
+// The decimal digits of AValue, written to the end of ABuffer.
+QStringView DecimalText(unsigned AValue, std::array<char16_t, 12>& ABuffer) {
+    char16_t* const end = ABuffer.data() + ABuffer.size();
+    char16_t* first = end;
+    do {
+        *--first = char16_t(u'0' + AValue % 10);
+        AValue /= 10;
+    } while (AValue != 0);
+    return QStringView(first, end - first);
+}
+
 // Finds the first marker of the code letter at or after AFrom (0-based) and cuts it out of the line.
 bool CutMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int AIndex, qsizetype AFrom) {
     qsizetype p = IndexOfMarker(ALine, ALetterCode, AFrom);
@@ -75,9 +87,12 @@ void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int 
     // Text left of a replaced marker holds no marker, so each search resumes two characters before
     // it (a "$" or "$P" there may join the inserted text). The result equals searching from the
     // start every time, in linear time.
+    qsizetype position = IndexOfMarker(ALine, u'P', 0);
+    if (position < 0) return;
+    std::array<char16_t, 12> digits;
+    const QStringView lineNumber = DecimalText(unsigned(AIndex) + 1, digits);
     TExpansionTrail trail;
-    qsizetype from = 0;
-    for (qsizetype position; (position = IndexOfMarker(ALine, u'P', from)) >= 0;) {
+    for (; position >= 0; position = IndexOfMarker(ALine, u'P', std::max<qsizetype>(0, position - 2))) {
         const int close = FindClosingBracket(ALine, int(position + 4));
         if (close == 0) throw Tessel::Exception(MissingRightMarker(AIndex, ALine));
         // The marker as it stands ("$P(name)") is also its key in the trail; names compare without
@@ -93,13 +108,12 @@ void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int 
                                         .arg(name, chain.join(QStringLiteral(" -> ")), ALine));
         }
         const QStringView value = AReplaceList.Value(name);
-        Log(QStringLiteral("Input line ") % QString::number(AIndex + 1) % QStringLiteral(", replaced \"") % name %
+        Log(QStringLiteral("Input line ") % lineNumber % QStringLiteral(", replaced \"") % name %
             QStringLiteral("\" with \"") % value % QLatin1Char('"'));
         const QString key = marker.toString();
         ALine = QStringView(ALine).first(position) % value % QStringView(ALine).sliced(close);
         trail.Replace(position, key.size(), value.size(), key);
-        from = std::max<qsizetype>(0, position - 2);
-        trail.ForgetBefore(from);
+        trail.ForgetBefore(position - 2);
     }
 }
 
