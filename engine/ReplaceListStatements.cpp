@@ -1,4 +1,5 @@
 // The statements $GET(, $REPLACE( and $INCLUDE( in replace-list and action lines.
+#include "engine/DollarScan.h"
 #include "engine/PathRules.h"
 #include "engine/TExpansionTrail.h"
 #include "engine/TWrenfoldEngine.h"
@@ -25,17 +26,16 @@ const TStatement& StatementOf(int AKind) {
     return statements[AKind];
 }
 
-// Position (0-based) of the first occurrence of the upper-case keyword, the letters a to z of the
-// line compared without regard to case, or -1.
+// Position (0-based) of the first occurrence of the upper-case keyword ("$" first), the letters
+// a to z of the line compared without regard to case, or -1.
 qsizetype IndexOfKeyword(const QString& ALine, const QString& AKeyword) {
-    const QChar* data = ALine.constData();
     const qsizetype last = ALine.size() - AKeyword.size();
-    for (qsizetype p = ALine.indexOf(AKeyword.at(0)); p >= 0 && p <= last; p = ALine.indexOf(AKeyword.at(0), p + 1)) {
-        qsizetype i = 1;
-        while (i < AKeyword.size() && Tessel::AsciiUpperCase(data[p + i]) == AKeyword.at(i)) ++i;
-        if (i == AKeyword.size()) return p;
-    }
-    return -1;
+    return IndexOfDollarWhere(ALine, 0, [&](qsizetype AAt) {
+        if (AAt > last) return false;
+        for (qsizetype i = 1; i < AKeyword.size(); ++i)
+            if (Tessel::AsciiUpperCase(ALine[AAt + i]) != AKeyword[i]) return false;
+        return true;
+    });
 }
 
 } // namespace

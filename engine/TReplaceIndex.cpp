@@ -45,20 +45,24 @@ bool SameName(QStringView A, QStringView B) {
     return true;
 }
 
-// A hash of the units with ASCII letters lowered.
-std::size_t LoweredHash(QStringView AText) {
-    std::size_t hash = 14695981039346656037ull;
-    for (QChar c : AText) {
+constexpr std::size_t HashStart = 14695981039346656037ull;
+std::size_t HashStep(std::size_t AHash, char16_t AUnit) { return (AHash ^ AUnit) * 1099511628211ull; }
+
+// A hash of the folded name. Plain ASCII names, the usual ones, are folded as they are hashed;
+// others are hashed from a folded copy.
+std::size_t FoldedHash(QStringView AName) {
+    std::size_t hash = HashStart;
+    for (QChar c : AName) {
         char16_t unit = c.unicode();
+        if (unit >= 0x80) {
+            hash = HashStart;
+            for (QChar folded : Folded(AName)) hash = HashStep(hash, folded.unicode());
+            return hash;
+        }
         if (unit >= u'A' && unit <= u'Z') unit += 32;
-        hash = (hash ^ unit) * 1099511628211ull;
+        hash = HashStep(hash, unit);
     }
     return hash;
-}
-
-// A hash of the folded name; plain ASCII names need no folded copy.
-std::size_t FoldedHash(QStringView AName) {
-    return IsAscii(AName) ? LoweredHash(AName) : LoweredHash(Folded(AName));
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 // Template expansion: every "$P(name)" marker of an input line is replaced by its replace-list value.
+#include "engine/DollarScan.h"
 #include "engine/TExpansionTrail.h"
 #include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include <array>
-#include <bit>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace Wrenfold {
 
@@ -17,31 +14,11 @@ QString MissingRightMarker(int AIndex, const QString& ALine) {
     return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
 }
 
-// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1. Eight
-// characters are searched for a "$" at a time where the processor allows.
+// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1.
 qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
-    const char16_t* data = ALine.utf16();
-    const qsizetype size = ALine.size();
-    const auto isMarkerAt = [&](qsizetype AAt) {
-        return AAt + 2 < size && data[AAt + 1] == ALetterCode.unicode() && data[AAt + 2] == u'(';
-    };
-    qsizetype p = AFrom;
-#if defined(__SSE2__)
-    const __m128i dollar = _mm_set1_epi16(short(u'$'));
-    for (; p + 8 <= size; p += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
-        // Two mask bits per unit, lowest first.
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, dollar)));
-        while (mask != 0) {
-            const int unit = std::countr_zero(mask) / 2;
-            if (isMarkerAt(p + unit)) return p + unit;
-            mask &= ~(3u << (2 * unit));
-        }
-    }
-#endif
-    for (; p < size; ++p)
-        if (data[p] == u'$' && isMarkerAt(p)) return p;
-    return -1;
+    return IndexOfDollarWhere(ALine, AFrom, [&](qsizetype AAt) {
+        return AAt + 2 < ALine.size() && ALine[AAt + 1] == ALetterCode && ALine[AAt + 2] == u'(';
+    });
 }
 
 // The decimal digits of AValue, written to the end of ABuffer.
