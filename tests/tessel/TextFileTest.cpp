@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace Tessel;
 
 namespace {
@@ -114,19 +116,22 @@ TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
 
 TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTemporaryFile) {
     const QString target = Write("old");
-    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     const QString link = Temp.filePath("link.txt");
     ASSERT_TRUE(QFile::link(target, link));
-    for (TWriteDurability durability : {TWriteDurability::Flushed, TWriteDurability::Replaced}) {
-        WriteFileBytes(link, "new", durability);
-        EXPECT_EQ(Read(target), "new");
-        EXPECT_TRUE(QFileInfo(link).isSymLink());
-        const auto modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                              QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                              QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        EXPECT_EQ(QFile::permissions(target) & modeBits,
-                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    const mode_t oldMask = ::umask(022);
+    // 0640 lies within what the creation mask lets through; 0666 does not.
+    for (const mode_t mode : {mode_t(0640), mode_t(0666)}) {
+        for (TWriteDurability durability : {TWriteDurability::Flushed, TWriteDurability::Replaced}) {
+            ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), mode), 0);
+            WriteFileBytes(link, "new", durability);
+            EXPECT_EQ(Read(target), "new");
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+            struct stat written {};
+            ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &written), 0);
+            EXPECT_EQ(written.st_mode & 07777, mode);
+        }
     }
+    ::umask(oldMask);
     EXPECT_THROW(WriteFileBytes(Temp.path(), "x"), EFileError);
     EXPECT_EQ(QDir(Temp.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"f.txt", "link.txt"}));
 }

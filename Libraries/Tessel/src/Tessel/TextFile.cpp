@@ -171,6 +171,15 @@ QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat) {
     return DecodeTextLines(ReadFileBytes(AFileName), AFormat, AFileName);
 }
 
+namespace {
+
+pid_t ProcessId() {
+    static const pid_t id = ::getpid();
+    return id;
+}
+
+} // namespace
+
 void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDurability ADurability) {
     QByteArray target = QFile::encodeName(AFileName);
     const auto fail = [&](int ACode) {
@@ -188,12 +197,15 @@ void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDu
     }
     if (exists && S_ISDIR(existing.st_mode)) fail(EISDIR);
 
+    // A replaced file keeps its permissions: the temporary file is made with them, and changed
+    // afterwards only when the process's file-creation mask took some away.
+    const mode_t mode = exists ? existing.st_mode & 07777 : 0666;
     static std::atomic<unsigned> counter{0};
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temp = target + ".wf" + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++) + ".tmp";
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = target + ".wf" + QByteArray::number(ProcessId()) + '-' + QByteArray::number(counter++) + ".tmp";
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && (errno != EEXIST || attempt > 100)) fail(errno);
     }
     int code = 0;
@@ -202,7 +214,11 @@ void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDu
         if (n >= 0) done += n;
         else if (errno != EINTR) code = errno;
     }
-    if (code == 0 && exists && ::fchmod(fd, existing.st_mode & 07777) != 0) code = errno;
+    if (code == 0 && exists) {
+        struct stat created {};
+        if (::fstat(fd, &created) != 0) code = errno;
+        else if ((created.st_mode & 07777) != mode && ::fchmod(fd, mode) != 0) code = errno;
+    }
     if (code == 0 && ADurability == TWriteDurability::Flushed && ::fdatasync(fd) != 0) code = errno;
     if (::close(fd) != 0 && code == 0) code = errno;
     if (code == 0 && ::rename(temp.constData(), target.constData()) != 0) code = errno;
