@@ -37,17 +37,21 @@ TCliHost::TCliHost(std::FILE* ALogStream, std::FILE* AMessageStream)
     : FLog(ALogStream), FMessages(AMessageStream), FEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless) {}
 
 void TCliHost::Write(std::FILE* AStream, const QString& AText) {
-    FBuffer.resize(0);
-    AppendUtf8(FBuffer, AText, FEncoder);
+    // Encoded into a buffer that only ever grows, with room for the closing line feed.
+    const qsizetype room = FEncoder.requiredSpace(AText.size()) + 1;
+    if (FBuffer.size() < room) FBuffer.resize(room);
+    char* const start = FBuffer.data();
+    char* const end = FEncoder.appendToBuffer(start, AText);
     // Entries seldom hold a CR or a U+2028 (E2 80 A8 in UTF-8): only then are they split into lines.
-    const auto holds = [&](char AByte) { return std::memchr(FBuffer.constData(), AByte, FBuffer.size()) != nullptr; };
+    const auto holds = [&](char AByte) { return std::memchr(start, AByte, size_t(end - start)) != nullptr; };
     if (holds('\r') || holds('\xE2')) {
-        FBuffer.resize(0);
-        AppendAsLines(FBuffer, AText, FEncoder);
-    } else {
-        FBuffer.append('\n');
+        QByteArray lines;
+        AppendAsLines(lines, AText, FEncoder);
+        std::fwrite(lines.constData(), 1, size_t(lines.size()), AStream);
+        return;
     }
-    std::fwrite(FBuffer.constData(), 1, FBuffer.size(), AStream);
+    *end = '\n';
+    std::fwrite(start, 1, size_t(end - start + 1), AStream);
 }
 
 void TCliHost::WriteMessage(const QString& AText) {

@@ -35,7 +35,7 @@ private:
     std::FILE* FMessages;
     bool FQuiet = false;
     QStringEncoder FEncoder;
-    QByteArray FBuffer; // reused for every line
+    QByteArray FBuffer; // reused for every entry
 };
 
 } // namespace Wrenfold

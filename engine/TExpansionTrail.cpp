@@ -6,21 +6,24 @@ namespace Wrenfold {
 
 bool TExpansionTrail::Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase) const {
     return std::any_of(FStretches.begin(), FStretches.end(), [&](const TStretch& s) {
-        return s.Start <= APosition && APosition < s.End && s.Keys.contains(AKey, ACase);
+        return s.Start <= APosition && APosition < s.End &&
+               std::any_of(s.Keys.begin(), s.Keys.end(),
+                           [&](const QString& key) { return key.compare(AKey, ACase) == 0; });
     });
 }
 
 QStringList TExpansionTrail::ChainAt(qsizetype APosition) const {
     QStringList chain;
     for (const TStretch& s : FStretches)
-        if (s.Start <= APosition && APosition < s.End && s.Keys.size() > chain.size()) chain = s.Keys;
+        if (s.Start <= APosition && APosition < s.End && s.Keys.size() > chain.size())
+            chain = QStringList(s.Keys.begin(), s.Keys.end());
     return chain;
 }
 
 void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey) {
     const qsizetype removedEnd = APosition + ARemoved;
     const qsizetype delta = AInserted - ARemoved;
-    QStringList keys;
+    TKeys keys;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < FStretches.size(); ++i) {
         TStretch& s = FStretches[i];

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <vector>
 
 namespace Wrenfold {
@@ -21,10 +22,12 @@ public:
     void ForgetBefore(qsizetype APosition);
 
 private:
+    // Most stretches come from one or two expansions: their keys need no list of their own.
+    using TKeys = QVarLengthArray<QString, 2>;
     struct TStretch {
         qsizetype Start;
         qsizetype End; // exclusive
-        QStringList Keys;
+        TKeys Keys;
     };
     std::vector<TStretch> FStretches;
 };
