@@ -43,4 +43,11 @@ qsizetype IndexOfDollarWhere(QStringView AText, qsizetype AFrom, TPredicate AIsM
     return -1;
 }
 
+// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1.
+inline qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
+    return IndexOfDollarWhere(ALine, AFrom, [&](qsizetype AAt) {
+        return AAt + 2 < ALine.size() && ALine[AAt + 1] == ALetterCode && ALine[AAt + 2] == u'(';
+    });
+}
+
 } // namespace Wrenfold

@@ -1,12 +1,14 @@
 // One generation run: the log, the working documents and the order of the steps.
 #include "engine/PathRules.h"
+#include "engine/TMarkerLineIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestIniFiles.h"
 
 namespace Wrenfold {
 
-TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent) : QObject(AParent), FHost(AHost) {}
+TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent)
+    : QObject(AParent), FHost(AHost), FInputMarkers(std::make_unique<TMarkerLineIndex>()) {}
 
 TWrenfoldEngine::~TWrenfoldEngine() = default;
 

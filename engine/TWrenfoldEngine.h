@@ -21,6 +21,7 @@ class TKestMemIniFile;
 namespace Wrenfold {
 
 class TExpansionTrail;
+class TMarkerLineIndex;
 class TReplaceIndex;
 
 class TWrenfoldEngine : public QObject {
@@ -94,7 +95,8 @@ signals:
     void BatchRunningChanged(bool ARunning);
 
 private:
-    void SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine);
+    // Substitutes ALine's markers, the first of which stands at AFirstMarker.
+    void SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine, qsizetype AFirstMarker);
     void ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail);
     bool ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail);
     void SetBatchRunning(bool AValue);
@@ -108,6 +110,7 @@ private:
     bool FBatchRunning = false;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
+    std::unique_ptr<TMarkerLineIndex> FInputMarkers; // of the template being expanded
 };
 
 } // namespace Wrenfold

@@ -1,6 +1,7 @@
 // Template expansion: every "$P(name)" marker of an input line is replaced by its replace-list value.
 #include "engine/DollarScan.h"
 #include "engine/TExpansionTrail.h"
+#include "engine/TMarkerLineIndex.h"
 #include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
@@ -12,13 +13,6 @@ namespace {
 
 QString MissingRightMarker(int AIndex, const QString& ALine) {
     return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
-}
-
-// Position (0-based) of the first "$" + ALetterCode + "(" at or after AFrom, or -1.
-qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype AFrom) {
-    return IndexOfDollarWhere(ALine, AFrom, [&](qsizetype AAt) {
-        return AAt + 2 < ALine.size() && ALine[AAt + 1] == ALetterCode && ALine[AAt + 2] == u'(';
-    });
 }
 
 // The decimal digits of AValue, written to the end of ABuffer.
@@ -57,15 +51,16 @@ bool TWrenfoldEngine::FindMarker(QChar ALetterCode, QString& ALine, TSubstitutio
 }
 
 void TWrenfoldEngine::SubstituteLine(const TTextDocument& AReplaceList, int AIndex, QString& ALine) {
-    SubstituteLineFrom(TReplaceIndex(AReplaceList.Lines()), AIndex, ALine);
+    const qsizetype position = IndexOfMarker(ALine, u'P', 0);
+    if (position >= 0) SubstituteLineFrom(TReplaceIndex(AReplaceList.Lines()), AIndex, ALine, position);
 }
 
-void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine) {
+void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine,
+                                         qsizetype AFirstMarker) {
     // Text left of a replaced marker holds no marker, so each search resumes two characters before
     // it (a "$" or "$P" there may join the inserted text). The result equals searching from the
     // start every time, in linear time.
-    qsizetype position = IndexOfMarker(ALine, u'P', 0);
-    if (position < 0) return;
+    qsizetype position = AFirstMarker;
     std::array<char16_t, 12> digits;
     const QStringView lineNumber = DecimalText(unsigned(AIndex) + 1, digits);
     TExpansionTrail trail;
@@ -100,9 +95,14 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
     try {
         AOutput.Clear();
         const TReplaceIndex replaceList(AReplaceList.Lines());
+        const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(AInput.Lines());
         for (int i = 0; i < AInput.Count(); ++i) {
+            if (firstMarkers[i] < 0) {
+                AOutput.Append(AInput.Line(i));
+                continue;
+            }
             QString line = AInput.Line(i);
-            SubstituteLineFrom(replaceList, i, line);
+            SubstituteLineFrom(replaceList, i, line, firstMarkers[i]);
             AOutput.Append(line);
         }
     } catch (...) {

@@ -56,6 +56,15 @@ TEST_F(TemplateSubstitution, FindsMarkersAtEveryPlaceAmongMacros) {
     }
 }
 
+TEST_F(TemplateSubstitution, ExpandingAChangedTemplateAgainFollowsItsNewLines) {
+    EXPECT_EQ(Expand({"A=1"}, {"x $P(A)", "plain"}), (QStringList{"x 1", "plain"}));
+    EXPECT_EQ(Expand({"A=1"}, {"x $P(A)", "plain"}), (QStringList{"x 1", "plain"}));
+    EXPECT_EQ(Expand({"A=1"}, {"plain", "$P(A) y"}), (QStringList{"plain", "1 y"}));
+    Engine.synInput.SetLine(0, "edited $P(A)");
+    Engine.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
+    EXPECT_EQ(Engine.synOutput.Lines(), (QStringList{"edited 1", "1 y"}));
+}
+
 TEST_F(TemplateSubstitution, LogsEachReplacementLeftmostFirst) {
     Expand({"A=1", "B=$P(A)"}, {"plain", "$P(B) and $P(Missing)"});
     EXPECT_EQ(LogLines(), (QStringList{"Input line 2, replaced \"B\" with \"$P(A)\"",
