@@ -38,6 +38,16 @@ qsizetype IndexOfKeyword(const QString& ALine, const QString& AKeyword) {
     });
 }
 
+// False when no statement can start in the line: no "$" is followed by the first letter of one.
+// Spares most lines the search for each statement in turn.
+bool MayHoldStatement(const QString& ALine) {
+    return IndexOfDollarWhere(ALine, 0, [&](qsizetype AAt) {
+        if (AAt + 1 >= ALine.size()) return false;
+        const QChar letter = Tessel::AsciiUpperCase(ALine[AAt + 1]);
+        return letter == u'G' || letter == u'R' || letter == u'I';
+    }) >= 0;
+}
+
 } // namespace
 
 int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
@@ -128,8 +138,8 @@ bool TWrenfoldEngine::ExpandIncludeStatement(QString& ALine) {
 }
 
 void TWrenfoldEngine::ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail) {
-    while (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
-           ExpandStatementOfKind(skInclude, ALine, ATrail)) {
+    while (MayHoldStatement(ALine) && (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
+           ExpandStatementOfKind(skInclude, ALine, ATrail))) {
     }
 }
 

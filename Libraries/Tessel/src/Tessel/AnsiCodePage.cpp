@@ -40,7 +40,7 @@ bool HasHighBytes(const char* AData, qsizetype ALength) {
 
 // Copies the low byte of each unit to AOut; false when a unit is 0x80 or above, whose byte then
 // still needs mending. Sixteen or eight units a step where the processor allows.
-bool NarrowAscii(const QChar* AData, qsizetype ALength, char* AOut) {
+Q_ALWAYS_INLINE bool NarrowAscii(const QChar* AData, qsizetype ALength, char* AOut) {
     qsizetype i = 0;
     char16_t seen = 0;
 #if defined(__SSE2__)
@@ -94,6 +94,9 @@ QString DecodeAnsi(const char* AData, qsizetype ALength) {
 
 QString DecodeAnsi(const QByteArray& ABytes) { return DecodeAnsi(ABytes.constData(), ABytes.size()); }
 
+namespace {
+
+// Writes the ALength bytes of the code-page form of AText to AOut.
 void EncodeAnsiTo(const QChar* AText, qsizetype ALength, char* AOut) {
     if (NarrowAscii(AText, ALength, AOut)) return;
     for (qsizetype i = 0; i < ALength; ++i) {
@@ -101,6 +104,8 @@ void EncodeAnsiTo(const QChar* AText, qsizetype ALength, char* AOut) {
         if (c >= 0x80) AOut[i] = EncodeChar(c);
     }
 }
+
+} // namespace
 
 QByteArray EncodeAnsi(const QString& AText) {
     QByteArray result(AText.size(), Qt::Uninitialized);

@@ -11,8 +11,5 @@ QString DecodeAnsi(const QByteArray& ABytes);
 QString DecodeAnsi(const char* AData, qsizetype ALength);
 // Characters the code page cannot hold are written as "?", as the platform's conversion does.
 QByteArray EncodeAnsi(const QString& AText);
-// Writes the ALength bytes of AText's code-page form to AOut, for callers that assemble one buffer
-// from many strings.
-void EncodeAnsiTo(const QChar* AText, qsizetype ALength, char* AOut);
 
 } // namespace Tessel

@@ -228,32 +228,8 @@ void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDu
     }
 }
 
-namespace {
-
-// The lines joined by ABreak in the code page, encoded straight into one buffer.
-QByteArray EncodeAnsiLines(const QStringList& ALines, const QString& ABreak) {
-    qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * ABreak.size();
-    for (const QString& line : ALines) total += line.size();
-    QByteArray result(total, Qt::Uninitialized);
-    char* out = result.data();
-    for (qsizetype i = 0; i < ALines.size(); ++i) {
-        if (i > 0) {
-            EncodeAnsiTo(ABreak.constData(), ABreak.size(), out);
-            out += ABreak.size();
-        }
-        const QString& line = ALines.at(i);
-        EncodeAnsiTo(line.constData(), line.size(), out);
-        out += line.size();
-    }
-    return result;
-}
-
-} // namespace
-
 QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat) {
-    const QString lineBreak = LineBreakText(AFormat.LineBreak);
-    if (AFormat.Encoding == TTextEncoding::Ansi) return EncodeAnsiLines(ALines, lineBreak);
-    return EncodeText(JoinLines(ALines, lineBreak), AFormat.Encoding);
+    return EncodeText(JoinLines(ALines, LineBreakText(AFormat.LineBreak)), AFormat.Encoding);
 }
 
 void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
