@@ -20,6 +20,18 @@ void TTextDocument::Append(const QString& ALine) {
     else emit LineAppended(ALine);
 }
 
+void TTextDocument::PutLine(int AIndex, const QString& ALine) {
+    if (AIndex == Count()) FLines.append(ALine);
+    else if (!FLines.at(AIndex).isSharedWith(ALine)) FLines[AIndex] = ALine;
+    Changed();
+}
+
+void TTextDocument::Truncate(int ACount) {
+    if (ACount >= Count()) return;
+    FLines.resize(ACount);
+    Changed();
+}
+
 void TTextDocument::Clear() {
     FLines.clear();
     Changed();

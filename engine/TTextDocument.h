@@ -24,6 +24,11 @@ public:
 
     void SetLine(int AIndex, const QString& ALine);
     void Append(const QString& ALine);
+    // Sets line AIndex, or appends it when AIndex equals Count. A line that already is the very
+    // same string is left alone: a batch writes mostly the same template lines again.
+    void PutLine(int AIndex, const QString& ALine);
+    // Drops the lines from ACount on.
+    void Truncate(int ACount);
     void Clear();
     // Empties the document together with its undo history and its modified mark.
     void Empty();

@@ -91,24 +91,28 @@ void TWrenfoldEngine::SubstituteLineFrom(const TReplaceIndex& AReplaceList, int 
 
 void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
                                      const TTextDocument& AReplaceList) {
+    // The output's lines are overwritten in place rather than emptied first: lines a batch makes
+    // again from the same template are then left as they are.
     AOutput.BeginUpdate();
+    int done = 0;
     try {
-        AOutput.Clear();
         const TReplaceIndex replaceList(AReplaceList.Lines());
         const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(AInput.Lines());
-        for (int i = 0; i < AInput.Count(); ++i) {
-            if (firstMarkers[i] < 0) {
-                AOutput.Append(AInput.Line(i));
+        for (; done < AInput.Count(); ++done) {
+            if (firstMarkers[done] < 0) {
+                AOutput.PutLine(done, AInput.Line(done));
                 continue;
             }
-            QString line = AInput.Line(i);
-            SubstituteLineFrom(replaceList, i, line, firstMarkers[i]);
-            AOutput.Append(line);
+            QString line = AInput.Line(done);
+            SubstituteLineFrom(replaceList, done, line, firstMarkers[done]);
+            AOutput.PutLine(done, line);
         }
     } catch (...) {
+        AOutput.Truncate(done);
         AOutput.EndUpdate();
         throw;
     }
+    AOutput.Truncate(done);
     AOutput.EndUpdate();
 }
 

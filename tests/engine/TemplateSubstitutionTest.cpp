@@ -63,6 +63,9 @@ TEST_F(TemplateSubstitution, ExpandingAChangedTemplateAgainFollowsItsNewLines) {
     Engine.synInput.SetLine(0, "edited $P(A)");
     Engine.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
     EXPECT_EQ(Engine.synOutput.Lines(), (QStringList{"edited 1", "1 y"}));
+    EXPECT_EQ(Expand({"A=1"}, {"one"}), QStringList{"one"}) << "a shorter template leaves no old lines";
+    EXPECT_ANY_THROW(Expand({"A=1"}, {"ok", "$P(A", "late"}));
+    EXPECT_EQ(Engine.synOutput.Lines(), QStringList{"ok"}) << "a failed run keeps only the lines before it";
 }
 
 TEST_F(TemplateSubstitution, LogsEachReplacementLeftmostFirst) {
