@@ -3,7 +3,9 @@
 #include "Tessel/UKestLibrary/Files.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 namespace Wrenfold {
 
@@ -14,8 +16,8 @@ QString ToSlashes(const QString& APath) {
 }
 
 bool IsExistingFile(const QString& APath) {
-    const QFileInfo info(APath);
-    return !APath.isEmpty() && info.exists() && !info.isDir();
+    struct stat info {};
+    return !APath.isEmpty() && ::stat(QFile::encodeName(APath).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 QString JoinPath(const QString& ADirectory, const QString& AName) {

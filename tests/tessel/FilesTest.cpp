@@ -97,14 +97,18 @@ TEST(Files, FileToStringKeepsEveryByte) {
     EXPECT_EQ(EncodeAnsi(text), high);
 }
 
-TEST(Files, FileToStringOfMissingFileRaises) {
+TEST(Files, FileToStringOfAMissingFileOrAFolderRaisesWithTheReason) {
     QTemporaryDir dir;
-    const QString name = dir.filePath(u"missing.txt"_s);
-    try {
-        FileToString(name);
-        FAIL() << "no exception";
-    } catch (const EFileError& e) {
-        EXPECT_TRUE(e.Message().startsWith(u"Cannot open file \"%1\". "_s.arg(name))) << e.what();
+    const struct {
+        QString Name, Reason;
+    } cases[] = {{dir.filePath(u"missing.txt"_s), u"No such file or directory"_s}, {dir.path(), u"Is a directory"_s}};
+    for (const auto& c : cases) {
+        try {
+            FileToString(c.Name);
+            ADD_FAILURE() << "no exception for " << c.Name.toStdString();
+        } catch (const EFileError& e) {
+            EXPECT_EQ(e.Message(), u"Cannot open file \"%1\". %2"_s.arg(c.Name, c.Reason));
+        }
     }
 }
 

@@ -150,12 +150,35 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
 }
 
 QByteArray ReadFileBytes(const QString& AFileName) {
-    QFile file(AFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(AFileName, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(AFileName, file.errorString()));
+    const auto fail = [&](const char* AStep, int ACode) {
+        throw EFileError(QStringLiteral("Cannot %1 file \"%2\". %3")
+                             .arg(QLatin1String(AStep), AFileName, QString::fromLocal8Bit(std::strerror(ACode))));
+    };
+    const int fd = ::open(QFile::encodeName(AFileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail("open", errno);
+    struct TCloser {
+        int Fd;
+        ~TCloser() { ::close(Fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) fail("open", errno);
+    if (S_ISDIR(info.st_mode)) fail("open", EISDIR);
+    // A regular file is read in one go (one spare byte shows that it did not grow); anything else
+    // until its end.
+    const bool regular = S_ISREG(info.st_mode);
+    QByteArray bytes(regular ? qsizetype(info.st_size) + 1 : 4096, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail("read", errno);
+        }
+        used += n;
+        if (n == 0 || (regular && used < bytes.size())) break;
+    }
+    bytes.truncate(used);
     return bytes;
 }
 
