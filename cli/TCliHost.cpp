@@ -71,7 +71,14 @@ void TCliHost::ShowInfoBox(const QString& AMessage) { WriteMessage(AMessage); }
 
 void TCliHost::ShowPlainBox(const QString& AMessage) { WriteMessage(AMessage); }
 
-void TCliHost::ProcessPendingEvents() { std::fflush(FLog); }
+void TCliHost::ProcessPendingEvents() {
+    // Between the projects of a batch: the log so far reaches its reader a few times a second
+    // rather than once per project.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - FLastFlush < std::chrono::milliseconds(100)) return;
+    FLastFlush = now;
+    std::fflush(FLog);
+}
 
 void TCliHost::WriteLogLine(const QString& ALine) {
     if (!FQuiet) Write(FLog, ALine);

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QStringEncoder>
 
+#include <chrono>
 #include <cstdio>
 
 namespace Wrenfold {
@@ -36,6 +37,7 @@ private:
     bool FQuiet = false;
     QStringEncoder FEncoder;
     QByteArray FBuffer; // reused for every entry
+    std::chrono::steady_clock::time_point FLastFlush;
 };
 
 } // namespace Wrenfold

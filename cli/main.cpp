@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace Wrenfold;
 
@@ -144,6 +145,9 @@ int Run(const TOptions& AOptions) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A log written to a file or a pipe goes out in large blocks; a terminal keeps its line buffering.
+    static char logBuffer[1 << 16];
+    if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, logBuffer, _IOFBF, sizeof logBuffer);
     QCoreApplication app(argc, argv);
     TOptions options;
     const int parsed = ParseArguments(app.arguments(), options);
