@@ -113,4 +113,26 @@ QByteArray EncodeAnsi(const QString& AText) {
     return result;
 }
 
+QByteArray EncodeAnsiLines(const QStringList& ALines, QStringView ABreak) {
+    const QByteArray lineBreak = EncodeAnsi(ABreak.toString());
+    qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * lineBreak.size();
+    for (const QString& line : ALines) total += line.size();
+    QByteArray result(total, Qt::Uninitialized);
+    // Plain ASCII, the usual case, needs one pass; anything else is mended in a second one.
+    const auto encodeAll = [&](auto AEncode) {
+        char* out = result.data();
+        for (qsizetype i = 0; i < ALines.size(); ++i) {
+            if (i > 0)
+                for (char c : lineBreak) *out++ = c;
+            const QString& line = ALines.at(i);
+            AEncode(line.constData(), line.size(), out);
+            out += line.size();
+        }
+    };
+    bool ascii = true;
+    encodeAll([&](const QChar* AText, qsizetype ALength, char* AOut) { ascii &= NarrowAscii(AText, ALength, AOut); });
+    if (!ascii) encodeAll(EncodeAnsiTo);
+    return result;
+}
+
 } // namespace Tessel

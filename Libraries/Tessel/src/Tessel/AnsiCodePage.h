@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 namespace Tessel {
 
@@ -11,5 +13,7 @@ QString DecodeAnsi(const QByteArray& ABytes);
 QString DecodeAnsi(const char* AData, qsizetype ALength);
 // Characters the code page cannot hold are written as "?", as the platform's conversion does.
 QByteArray EncodeAnsi(const QString& AText);
+// The lines joined by ABreak, encoded straight into one buffer (no joined copy of the text).
+QByteArray EncodeAnsiLines(const QStringList& ALines, QStringView ABreak);
 
 } // namespace Tessel

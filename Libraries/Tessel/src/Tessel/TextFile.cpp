@@ -252,7 +252,9 @@ void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDu
 }
 
 QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat) {
-    return EncodeText(JoinLines(ALines, LineBreakText(AFormat.LineBreak)), AFormat.Encoding);
+    const QString lineBreak = LineBreakText(AFormat.LineBreak);
+    if (AFormat.Encoding == TTextEncoding::Ansi) return EncodeAnsiLines(ALines, lineBreak);
+    return EncodeText(JoinLines(ALines, lineBreak), AFormat.Encoding);
 }
 
 void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
