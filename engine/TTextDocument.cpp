@@ -33,6 +33,16 @@ void TTextDocument::Truncate(int ACount) {
 }
 
 void TTextDocument::Clear() {
+    // Releasing a line writes to its string's header; for a large document those lie far apart in
+    // memory, so each one is fetched a few lines ahead.
+    if (FLines.isDetached()) {
+        const qsizetype count = FLines.size();
+        QString* lines = FLines.data();
+        for (qsizetype i = 0; i < count; ++i) {
+            if (i + PrefetchDistance < count) PrefetchForSharing(lines[i + PrefetchDistance]);
+            lines[i] = QString();
+        }
+    }
     FLines.clear();
     Changed();
 }

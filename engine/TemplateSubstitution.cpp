@@ -98,7 +98,9 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
     try {
         const TReplaceIndex replaceList(AReplaceList.Lines());
         const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(AInput.Lines());
+        const QStringList& input = AInput.Lines();
         for (; done < AInput.Count(); ++done) {
+            if (done + PrefetchDistance < input.size()) PrefetchForSharing(input[done + PrefetchDistance]);
             if (firstMarkers[done] < 0) {
                 AOutput.PutLine(done, AInput.Line(done));
                 continue;
