@@ -97,15 +97,15 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
     int done = 0;
     try {
         const TReplaceIndex replaceList(AReplaceList.Lines());
-        const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(AInput.Lines());
         const QStringList& input = AInput.Lines();
-        for (; done < AInput.Count(); ++done) {
+        const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(input);
+        for (; done < input.size(); ++done) {
             if (done + PrefetchDistance < input.size()) PrefetchForSharing(input[done + PrefetchDistance]);
             if (firstMarkers[done] < 0) {
-                AOutput.PutLine(done, AInput.Line(done));
+                AOutput.PutLine(done, input[done]);
                 continue;
             }
-            QString line = AInput.Line(done);
+            QString line = input[done];
             SubstituteLineFrom(replaceList, done, line, firstMarkers[done]);
             AOutput.PutLine(done, line);
         }
