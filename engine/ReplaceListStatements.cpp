@@ -138,8 +138,9 @@ bool TWrenfoldEngine::ExpandIncludeStatement(QString& ALine) {
 }
 
 void TWrenfoldEngine::ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail) {
-    while (MayHoldStatement(ALine) && (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
-           ExpandStatementOfKind(skInclude, ALine, ATrail))) {
+    while (MayHoldStatement(ALine) &&
+           (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
+            ExpandStatementOfKind(skInclude, ALine, ATrail))) {
     }
 }
 

@@ -1,7 +1,5 @@
 #include "engine/TReplaceIndex.h"
 
-#include <algorithm>
-
 namespace Wrenfold {
 
 namespace {
@@ -25,10 +23,6 @@ QString Folded(QStringView AText) {
         }
     }
     return result;
-}
-
-bool IsAscii(QStringView AText) {
-    return std::all_of(AText.begin(), AText.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 // True when the names are equal after folding. Plain ASCII names, the usual ones, are compared in
