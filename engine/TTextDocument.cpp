@@ -35,15 +35,19 @@ void TTextDocument::Truncate(int ACount) {
 void TTextDocument::Clear() {
     // Releasing a line writes to its string's header; for a large document those lie far apart in
     // memory, so each one is fetched a few lines ahead.
-    if (FLines.isDetached()) {
+    // Lines shared with another list (a template's, kept for reloading) are let go as a whole:
+    // emptying a shared list in place would allocate a new one of the same capacity.
+    if (!FLines.isDetached()) {
+        FLines = QStringList();
+    } else {
         const qsizetype count = FLines.size();
         QString* lines = FLines.data();
         for (qsizetype i = 0; i < count; ++i) {
             if (i + PrefetchDistance < count) PrefetchForSharing(lines[i + PrefetchDistance]);
             lines[i] = QString();
         }
+        FLines.clear();
     }
-    FLines.clear();
     Changed();
 }
 
