@@ -81,7 +81,7 @@ private:
         QStringList Lines;
         Tessel::TTextFormat Format;
     };
-    static constexpr qsizetype LoadedFileMemoryLimit = 64 * 1024 * 1024;
+    static constexpr qsizetype LoadedFileMemoryLimit = 16 * 1024 * 1024;
 
     QStringList FLines;
     Tessel::TTextFormat FFormat;
