@@ -74,6 +74,16 @@ TEST_F(EngineFixture, EveryRunRereadsTheTemplateAndTheReplaceSection) {
     EXPECT_EQ(Engine.synReplaceList.Lines(), QStringList{"A=1"});
 }
 
+TEST_F(EngineFixture, EditsToTheProjectTextTakeEffectInTheNextRun) {
+    OpenProject("App.wfmconfig", Lines({"[General]", "InputName=Template", "[Replace]", "A=1"}), "$P(A)");
+    WriteText("Other.wfmInput", "other $P(A)");
+    ASSERT_TRUE(Engine.MakeDprojCommand());
+    EXPECT_EQ(ReadBytes("App.dproj"), "1");
+    Engine.synProject.SetLines({"[General]", "InputName=Other", "[Replace]", "A=2"});
+    ASSERT_TRUE(Engine.MakeDprojCommand());
+    EXPECT_EQ(ReadBytes("App.dproj"), "other 2");
+}
+
 TEST_F(EngineFixture, WithoutFolderAndProjectNameNothingIsWritten) {
     WriteText("Template.wfmInput", "<a>$P(A)</a>");
     Engine.synProject.SetLines({"[General]", "InputName=" + PathOf("Template.wfmInput"), "[Replace]", "A=x"});

@@ -112,6 +112,11 @@ TEST(Files, FileToStringOfAMissingFileOrAFolderRaisesWithTheReason) {
     }
 }
 
+TEST(Files, FilesThatShowNoSizeAreReadToTheirEnd) {
+    // Files under /proc report a size of 0 but have content.
+    EXPECT_TRUE(FileToString(u"/proc/self/status"_s).contains(u"Name:"_s));
+}
+
 TEST(Files, CopyFileWithError) {
     QTemporaryDir dir;
     const QString source = dir.filePath(u"source.txt"_s);
