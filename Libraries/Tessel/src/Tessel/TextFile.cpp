@@ -149,11 +149,18 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
     return lines;
 }
 
+namespace {
+
+// Raises EFileError "Cannot <step> file "<name>". <the system's text for the code>".
+[[noreturn]] void ThrowFileError(const char* AStep, const QString& AFileName, int ACode) {
+    throw EFileError(QStringLiteral("Cannot %1 file \"%2\". %3")
+                         .arg(QLatin1String(AStep), AFileName, QString::fromLocal8Bit(std::strerror(ACode))));
+}
+
+} // namespace
+
 QByteArray ReadFileBytes(const QString& AFileName) {
-    const auto fail = [&](const char* AStep, int ACode) {
-        throw EFileError(QStringLiteral("Cannot %1 file \"%2\". %3")
-                             .arg(QLatin1String(AStep), AFileName, QString::fromLocal8Bit(std::strerror(ACode))));
-    };
+    const auto fail = [&](const char* AStep, int ACode) { ThrowFileError(AStep, AFileName, ACode); };
     const int fd = ::open(QFile::encodeName(AFileName).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail("open", errno);
     struct TCloser {
@@ -205,10 +212,7 @@ pid_t ProcessId() {
 
 void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDurability ADurability) {
     QByteArray target = QFile::encodeName(AFileName);
-    const auto fail = [&](int ACode) {
-        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2")
-                             .arg(AFileName, QString::fromLocal8Bit(std::strerror(ACode))));
-    };
+    const auto fail = [&](int ACode) { ThrowFileError("create", AFileName, ACode); };
     if (target.isEmpty()) fail(ENOENT);
     struct stat existing {};
     bool exists = ::lstat(target.constData(), &existing) == 0;
