@@ -6,13 +6,12 @@ namespace Wrenfold {
 
 const std::vector<qsizetype>& TMarkerLineIndex::FirstMarkers(const QStringList& ALines) {
     // Lines shared with the previous call compare equal at once.
-    if (FValid && ALines == FLines) return FFirstMarkers;
-    FValid = false;
-    FFirstMarkers.clear();
-    FFirstMarkers.reserve(ALines.size());
-    for (const QString& line : ALines) FFirstMarkers.push_back(IndexOfMarker(line, u'P', 0));
+    if (ALines == FLines) return FFirstMarkers;
+    std::vector<qsizetype> firstMarkers;
+    firstMarkers.reserve(ALines.size());
+    for (const QString& line : ALines) firstMarkers.push_back(IndexOfMarker(line, u'P', 0));
+    FFirstMarkers = std::move(firstMarkers);
     FLines = ALines;
-    FValid = true;
     return FFirstMarkers;
 }
 

@@ -16,7 +16,6 @@ public:
 private:
     QStringList FLines; // the lines the positions belong to
     std::vector<qsizetype> FFirstMarkers;
-    bool FValid = false;
 };
 
 } // namespace Wrenfold
