@@ -115,10 +115,20 @@ QString TWrenfoldEngine::GetOutputFileName() const {
 void TWrenfoldEngine::WriteOutputFile() {
     const QString fileName = GetOutputFileName();
     if (fileName.isEmpty()) return;
-    // The output is never loaded from a file: always the 8-bit code page with CR LF.
+    // The output takes the template's encoding and byte-order mark, with CR LF between lines.
+    const Tessel::TTextFormat format{synInput.Format().Encoding, Tessel::TLineBreakStyle::CRLF};
+    Tessel::TUnencodableChar unencodable;
+    if (Tessel::FindUnencodableChar(synOutput.Lines(), format.Encoding, unencodable))
+        throw Tessel::Exception(QStringLiteral("Output line %1 holds \"%2\", which the template's encoding (%3) "
+                                               "cannot hold: save the template as %4")
+                                    .arg(unencodable.Line + 1)
+                                    .arg(unencodable.Character, Tessel::EncodingName(format.Encoding),
+                                         format.Encoding == Tessel::TTextEncoding::Ansi
+                                             ? QStringLiteral("UTF-8")
+                                             : QStringLiteral("UTF-16")));
     // Output can always be made again, so it is not flushed to disk file by file; it still
     // replaces the old file only once completely written.
-    Tessel::WriteTextFile(fileName, synOutput.Lines(), Tessel::TTextFormat(), Tessel::TWriteDurability::Replaced);
+    Tessel::WriteTextFile(fileName, synOutput.Lines(), format, Tessel::TWriteDurability::Replaced);
     Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
 }
 

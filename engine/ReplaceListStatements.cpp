@@ -4,6 +4,7 @@
 #include "engine/TExpansionTrail.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include "Tessel/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
@@ -104,7 +105,10 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
             throw Tessel::Exception(QStringLiteral("File not found \"%1\" in %2() statement on line \"%3\"")
                                         .arg(shownArgument, statement.Name, ALine));
         key = statement.Name + u'(' + shownArgument + u')';
-        value = Tessel::FileToString(shownArgument);
+        // Read as a text file: a byte-order mark selects the encoding and is dropped; line breaks
+        // stay as they are (the output file writes them as CR LF).
+        Tessel::TTextEncoding encoding;
+        value = Tessel::DecodeText(Tessel::ReadFileBytes(shownArgument), encoding, shownArgument);
         break;
     }
     }

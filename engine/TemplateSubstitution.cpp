@@ -5,6 +5,9 @@
 #include "engine/TReplaceIndex.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include "Tessel/TextFile.h"
+
+#include <algorithm>
 #include <array>
 
 namespace Wrenfold {
@@ -97,6 +100,9 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
     int done = 0;
     try {
         const TReplaceIndex replaceList(AReplaceList.Lines());
+        // A value may hold line breaks (an included file's text): the output has CR LF throughout.
+        const bool valuesHoldBreaks = std::any_of(AReplaceList.Lines().begin(), AReplaceList.Lines().end(),
+                                                  [](const QString& ALine) { return Tessel::HoldsLineBreak(ALine); });
         const QStringList& input = AInput.Lines();
         const std::vector<qsizetype>& firstMarkers = FInputMarkers->FirstMarkers(input);
         for (; done < input.size(); ++done) {
@@ -107,6 +113,7 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
             }
             QString line = input[done];
             SubstituteLineFrom(replaceList, done, line, firstMarkers[done]);
+            if (valuesHoldBreaks && Tessel::HoldsLineBreak(line)) line = Tessel::UnifyLineBreaks(line, u"\r\n");
             AOutput.PutLine(done, line);
         }
     } catch (...) {

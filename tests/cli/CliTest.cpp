@@ -70,7 +70,23 @@ TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
     };
     EXPECT_EQ(r.Out.split('\n'), expected);
     EXPECT_EQ(r.Err, "Dproj output complete\n");
-    EXPECT_EQ(Read("p/App.dproj"), "<b>one\r\ntwo\r\x85</b>");
+    // The included Windows-1252 text is written in the template's UTF-8, its breaks as CR LF.
+    EXPECT_EQ(Read("p/App.dproj"), "<b>one\r\ntwo\r\n\xE2\x80\xA6</b>");
+}
+
+TEST_F(Cli, TheOutputKeepsTheTemplatesEncodingOrTheRunFailsWithNothingLost) {
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA\n");
+    Write("p/T.wfmInput", "\xEF\xBB\xBF<n>$P(Name)</n>\n");
+    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA</n>\r\n");
+
+    Write("p/T.wfmInput", "<n>Gr\xF6\xDF" "e $P(Name)</n>"); // Windows-1252
+    r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err, "error: Output line 1 holds \"\u0141\", which the template's encoding (Windows-1252) cannot "
+                     "hold: save the template as UTF-8\n");
+    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA</n>\r\n");
 }
 
 TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {

@@ -18,7 +18,7 @@ TEST_F(EngineFixture, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     EXPECT_FALSE(document.Modified());
     EXPECT_EQ(load("a\r\nc"), (QStringList{"a", "c"})) << "same size, other bytes";
     EXPECT_EQ(load("\xEF\xBB\xBF" "a\nc"), (QStringList{"a", "c"}));
-    EXPECT_EQ(document.Format(), (Tessel::TTextFormat{Tessel::TTextEncoding::Utf8, Tessel::TLineBreakStyle::LF}));
+    EXPECT_EQ(document.Format(), (Tessel::TTextFormat{Tessel::TTextEncoding::Utf8Bom, Tessel::TLineBreakStyle::LF}));
     EXPECT_EQ(load("a\r\nc"), (QStringList{"a", "c"}));
     EXPECT_EQ(document.Format(), Tessel::TTextFormat());
     EXPECT_EQ(load(""), QStringList());

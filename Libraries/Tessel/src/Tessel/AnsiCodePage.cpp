@@ -6,6 +6,7 @@
 #endif
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace Tessel {
 
@@ -24,17 +25,20 @@ char EncodeChar(char16_t c) {
     return '?';
 }
 
-// Eight bytes at a time: most templates are plain ASCII and need no mending at all.
-bool HasHighBytes(const char* AData, qsizetype ALength) {
-    constexpr std::uint64_t HighBits = 0x8080808080808080ull;
+// True when a unit is 0x80 or above; eight bytes at a time: most templates are plain ASCII and
+// need no mending at all.
+template <typename TUnit>
+bool HasHighUnits(const TUnit* AData, qsizetype ALength) {
+    constexpr std::uint64_t HighBits = sizeof(TUnit) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
+    constexpr qsizetype PerWord = 8 / sizeof(TUnit);
     qsizetype i = 0;
-    for (; i + 8 <= ALength; i += 8) {
+    for (; i + PerWord <= ALength; i += PerWord) {
         std::uint64_t word;
         std::memcpy(&word, AData + i, 8);
         if (word & HighBits) return true;
     }
     for (; i < ALength; ++i)
-        if (static_cast<unsigned char>(AData[i]) >= 0x80) return true;
+        if (static_cast<std::make_unsigned_t<TUnit>>(AData[i]) >= 0x80) return true;
     return false;
 }
 
@@ -83,7 +87,7 @@ Q_ALWAYS_INLINE bool NarrowAscii(const QChar* AData, qsizetype ALength, char* AO
 QString DecodeAnsi(const char* AData, qsizetype ALength) {
     // Latin-1 agrees with the code page except in 0x80..0x9F: convert in bulk, then mend those.
     QString result = QString::fromLatin1(AData, ALength);
-    if (!HasHighBytes(AData, ALength)) return result;
+    if (!HasHighUnits(AData, ALength)) return result;
     QChar* out = result.data();
     for (qsizetype i = 0; i < ALength; ++i) {
         const auto b = static_cast<unsigned char>(AData[i]);
@@ -111,6 +115,16 @@ QByteArray EncodeAnsi(const QString& AText) {
     QByteArray result(AText.size(), Qt::Uninitialized);
     EncodeAnsiTo(AText.constData(), AText.size(), result.data());
     return result;
+}
+
+bool IsAscii(QStringView AText) { return !HasHighUnits(AText.utf16(), AText.size()); }
+
+qsizetype IndexOfUnencodableAnsi(QStringView AText) {
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const char16_t c = AText[i].unicode();
+        if (c >= 0x80 && EncodeChar(c) == '?') return i;
+    }
+    return -1;
 }
 
 QByteArray EncodeAnsiLines(const QStringList& ALines, QStringView ABreak) {

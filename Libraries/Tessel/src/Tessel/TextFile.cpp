@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -75,9 +76,63 @@ QString LineBreakText(TLineBreakStyle AStyle) {
     return QStringLiteral("\r\n");
 }
 
+QString EncodingName(TTextEncoding AEncoding) {
+    switch (AEncoding) {
+    case TTextEncoding::Ansi: return QStringLiteral("Windows-1252");
+    case TTextEncoding::Utf8: return QStringLiteral("UTF-8");
+    case TTextEncoding::Utf8Bom: return QStringLiteral("UTF-8 with a byte-order mark");
+    case TTextEncoding::Utf16LE: return QStringLiteral("UTF-16 LE");
+    case TTextEncoding::Utf16BE: return QStringLiteral("UTF-16 BE");
+    }
+    return QString();
+}
+
+bool IsValidUtf8(const char* AData, qsizetype ALength) {
+    const auto* data = reinterpret_cast<const unsigned char*>(AData);
+    qsizetype i = 0;
+    while (i < ALength) {
+        // Plain ASCII eight bytes at a time: most text is nothing else.
+        if (i + 8 <= ALength) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned lead = data[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The sequence's length and the range its second byte must lie in, which rules out
+        // overlong forms, surrogates and code points above U+10FFFF.
+        int length;
+        unsigned low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            else if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            else if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > ALength) return false;
+        if (data[i + 1] < low || data[i + 1] > high) return false;
+        for (int k = 2; k < length; ++k)
+            if ((data[i + k] & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
 QString DecodeText(const QByteArray& ABytes, TTextEncoding& AEncoding, const QString& AFileName) {
     if (ABytes.startsWith("\xEF\xBB\xBF")) {
-        AEncoding = TTextEncoding::Utf8;
+        AEncoding = TTextEncoding::Utf8Bom;
         return QString::fromUtf8(ABytes.constData() + 3, ABytes.size() - 3);
     }
     const bool littleEndian = ABytes.startsWith("\xFF\xFE");
@@ -89,18 +144,54 @@ QString DecodeText(const QByteArray& ABytes, TTextEncoding& AEncoding, const QSt
         // Unpaired surrogates are kept as they are, so the text writes back unchanged.
         return Utf16FromBytes(ABytes, 2, !littleEndian);
     }
+    if (IsValidUtf8(ABytes.constData(), ABytes.size())) {
+        AEncoding = TTextEncoding::Utf8;
+        return QString::fromUtf8(ABytes);
+    }
     AEncoding = TTextEncoding::Ansi;
     return DecodeAnsi(ABytes);
 }
 
 QByteArray EncodeText(const QString& AText, TTextEncoding AEncoding) {
     switch (AEncoding) {
-    case TTextEncoding::Utf8: return QByteArray("\xEF\xBB\xBF") + AText.toUtf8();
+    case TTextEncoding::Utf8: return AText.toUtf8();
+    case TTextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + AText.toUtf8();
     case TTextEncoding::Utf16LE: return QByteArray("\xFF\xFE") + Utf16ToBytes(AText, false);
     case TTextEncoding::Utf16BE: return QByteArray("\xFE\xFF") + Utf16ToBytes(AText, true);
     case TTextEncoding::Ansi: break;
     }
     return EncodeAnsi(AText);
+}
+
+namespace {
+
+// Position (0-based) of the first unpaired surrogate of the text, or -1.
+qsizetype IndexOfUnpairedSurrogate(QStringView AText) {
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const QChar c = AText[i];
+        if (!c.isSurrogate()) continue;
+        if (c.isHighSurrogate() && i + 1 < AText.size() && AText[i + 1].isLowSurrogate()) ++i;
+        else return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool FindUnencodableChar(const QStringList& ALines, TTextEncoding AEncoding, TUnencodableChar& AFound) {
+    if (AEncoding == TTextEncoding::Utf16LE || AEncoding == TTextEncoding::Utf16BE) return false;
+    const bool ansi = AEncoding == TTextEncoding::Ansi;
+    for (qsizetype line = 0; line < ALines.size(); ++line) {
+        const QString& text = ALines.at(line);
+        // A check for valid UTF-16 is quick and passes nearly every line.
+        if (ansi ? IsAscii(text) : QStringView(text).isValidUtf16()) continue;
+        const qsizetype column = ansi ? IndexOfUnencodableAnsi(text) : IndexOfUnpairedSurrogate(text);
+        if (column < 0) continue;
+        const bool pair = column + 1 < text.size() && text[column].isHighSurrogate() && text[column + 1].isLowSurrogate();
+        AFound = {line, column, text.mid(column, pair ? 2 : 1)};
+        return true;
+    }
+    return false;
 }
 
 namespace {
@@ -147,6 +238,27 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
     else if (sawLF && !sawCR) AStyle = TLineBreakStyle::LF;
     else AStyle = TLineBreakStyle::CRLF;
     return lines;
+}
+
+bool HoldsLineBreak(QStringView AText) {
+    return NextLineBreak<true>(reinterpret_cast<const QChar*>(AText.utf16()), 0, AText.size()) < AText.size();
+}
+
+QString UnifyLineBreaks(QStringView AText, QStringView ABreak) {
+    QString result;
+    result.reserve(AText.size());
+    const QChar* data = reinterpret_cast<const QChar*>(AText.utf16());
+    const qsizetype size = AText.size();
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype lineEnd = NextLineBreak<true>(data, start, size);
+        result.append(data + start, lineEnd - start);
+        if (lineEnd >= size) break;
+        result.append(ABreak);
+        start = lineEnd + 1;
+        if (data[lineEnd] == u'\r' && start < size && data[start] == u'\n') ++start;
+    }
+    return result;
 }
 
 namespace {
