@@ -34,7 +34,6 @@ public:
     void ShowInfoBox(const QString&) override {}
     void ShowPlainBox(const QString&) override {}
     void SaveProjectIfModified() override {}
-    void ShowTab(TDocumentTab) override {}
     void ProcessPendingEvents() override {}
 };
 

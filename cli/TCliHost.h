@@ -21,7 +21,6 @@ public:
     void ShowInfoBox(const QString& AMessage) override;
     void ShowPlainBox(const QString& AMessage) override;
     void SaveProjectIfModified() override {} // the CLI never edits the project text
-    void ShowTab(TDocumentTab) override {}
     void ProcessPendingEvents() override;
 
     // One log entry as it is appended; an entry holding line breaks prints as several lines.

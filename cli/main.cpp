@@ -1,5 +1,6 @@
 // wrenfold-cli: makes a project's .dproj file, or a batch of them, without a window.
 #include "cli/TCliHost.h"
+#include "engine/CommandFailure.h"
 #include "engine/PathRules.h"
 #include "engine/TWrenfoldEngine.h"
 
@@ -130,12 +131,9 @@ int Run(const TOptions& AOptions) {
         host.ShowErrorBox(QStringLiteral("Project file not found \"%1\"").arg(project.filePath()));
         return ecFailed;
     }
-    try {
-        engine.LoadProjectFile(project.absoluteFilePath());
-    } catch (const Tessel::Exception& e) {
-        host.ShowErrorBox(e.Message());
+    if (!RunReportingFailure([&] { engine.LoadProjectFile(project.absoluteFilePath()); },
+                             [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
         return ecFailed;
-    }
     if (AOptions.Command == QLatin1String("make")) return engine.MakeDprojCommand() ? ecSuccess : ecFailed;
     if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
     else if (!AOptions.OnlyGiven) engine.clbFileList.SetAllChecked(true);

@@ -2,8 +2,10 @@
 // "$(" macros, so candidates are found eight characters at a time where the processor allows.
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <bit>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -48,6 +50,22 @@ inline qsizetype IndexOfMarker(QStringView ALine, QChar ALetterCode, qsizetype A
     return IndexOfDollarWhere(ALine, AFrom, [&](qsizetype AAt) {
         return AAt + 2 < ALine.size() && ALine[AAt + 1] == ALetterCode && ALine[AAt + 2] == u'(';
     });
+}
+
+// The 1-based position of the ")" that closes the bracket opened just before AStart (1-based), or 0
+// when the text ends first; brackets in between nest.
+inline int FindClosingBracket(const QString& AText, int AStart) {
+    int depth = 0;
+    const QChar* data = AText.constData();
+    for (qsizetype i = std::max(AStart, 1) - 1; i < AText.size(); ++i) {
+        if (data[i] == u'(') {
+            ++depth;
+        } else if (data[i] == u')') {
+            if (depth == 0) return int(i + 1);
+            --depth;
+        }
+    }
+    return 0;
 }
 
 } // namespace Wrenfold

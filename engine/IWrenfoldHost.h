@@ -1,13 +1,13 @@
-// What the engine needs from a user: message boxes, the save prompt, tab switching and event pumping.
+// What the engine needs from a user: message boxes, the save prompt and event pumping.
 #pragma once
 
 #include <QString>
 
 namespace Wrenfold {
 
-enum class TDocumentTab { Project, ReplaceList, Input, Output, Log, Batch };
-
 // The window implements this with real dialogs, tests with scripted answers, the CLI by printing.
+// What the engine did (a project loaded, a template dropped) it announces by its signals; each
+// front end decides what to show for it.
 class IWrenfoldHost {
 public:
     virtual ~IWrenfoldHost() = default;
@@ -18,7 +18,6 @@ public:
     virtual void ShowPlainBox(const QString& AMessage) = 0;  // no icon, the program's title as caption
     // Offers to save a modified project text (may show dialogs); raises on a failed save.
     virtual void SaveProjectIfModified() = 0;
-    virtual void ShowTab(TDocumentTab ATab) = 0;
     // Lets the front end repaint and handle input between the projects of a batch.
     virtual void ProcessPendingEvents() = 0;
 };

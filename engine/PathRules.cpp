@@ -3,9 +3,6 @@
 #include "Tessel/UKestLibrary/Files.h"
 
 #include <QDir>
-#include <QFile>
-
-#include <sys/stat.h>
 
 namespace Wrenfold {
 
@@ -13,11 +10,6 @@ QString ToSlashes(const QString& APath) {
     QString result = APath;
     result.replace(u'\\', u'/');
     return result;
-}
-
-bool IsExistingFile(const QString& APath) {
-    struct stat info {};
-    return !APath.isEmpty() && ::stat(QFile::encodeName(APath).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 QString JoinPath(const QString& ADirectory, const QString& AName) {

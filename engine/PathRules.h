@@ -7,8 +7,6 @@ namespace Wrenfold {
 
 // Backslashes become slashes, so a configuration written on Windows works unchanged.
 QString ToSlashes(const QString& APath);
-// True when a file (not a folder) exists at the path, as the platform's file-exists test answers.
-bool IsExistingFile(const QString& APath);
 // APath joined to ADirectory with one "/".
 QString JoinPath(const QString& ADirectory, const QString& AName);
 // Relative paths are joined to ADirectory and cleaned lexically; "/..." and "C:..." paths are used

@@ -80,16 +80,15 @@ void TTextDocument::SetModified(bool AValue) {
     emit ModifiedChanged(AValue);
 }
 
-void TTextDocument::LoadFromFile(const QString& AFileName) {
-    const QByteArray bytes = Tessel::ReadFileBytes(AFileName);
-    if (bytes.isEmpty() || bytes != FLastLoaded.Bytes) {
+void TTextDocument::LoadFromBytes(const QByteArray& ABytes, const QString& AFileName) {
+    if (ABytes.isEmpty() || ABytes != FLastLoaded.Bytes) {
         FLastLoaded = {};
-        FLastLoaded.Lines = Tessel::DecodeTextLines(bytes, FLastLoaded.Format, AFileName);
-        FLastLoaded.Bytes = bytes;
+        FLastLoaded.Lines = Tessel::DecodeTextLines(ABytes, FLastLoaded.Format, AFileName);
+        FLastLoaded.Bytes = ABytes;
     }
     FFormat = FLastLoaded.Format;
     SetLines(FLastLoaded.Lines);
-    if (bytes.size() > LoadedFileMemoryLimit) FLastLoaded = {};
+    if (ABytes.size() > LoadedFileMemoryLimit) FLastLoaded = {};
     ClearUndo();
     SetModified(false);
 }

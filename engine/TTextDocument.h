@@ -54,11 +54,11 @@ public:
 
     const Tessel::TTextFormat& Format() const { return FFormat; }
     void SetFormat(const Tessel::TTextFormat& AFormat) { FFormat = AFormat; }
-    // Replaces the lines with the file's and remembers its encoding and line-break style. Text
-    // fresh from its file is unmodified and has nothing to undo. A batch loads the same template
-    // once per project: when the file's bytes equal those of the previous load, its lines are
-    // taken again instead of being decoded anew.
-    void LoadFromFile(const QString& AFileName);
+    // Replaces the lines with those of a file's bytes and remembers its encoding and line-break
+    // style; AFileName names the file in messages. Text fresh from its file is unmodified and has
+    // nothing to undo. A batch loads the same template once per project: when the bytes equal
+    // those of the previous load, its lines are taken again instead of being decoded anew.
+    void LoadFromBytes(const QByteArray& ABytes, const QString& AFileName);
     // Writes the lines in the remembered format (atomically).
     void SaveToFile(const QString& AFileName) const;
 
@@ -90,6 +90,18 @@ private:
     bool FChangedInUpdate = false;
     bool FModified = false;
     bool FKeepAppendedLines = true;
+};
+
+// Holds a document's update bracket open for its own lifetime.
+class TUpdateBracket {
+public:
+    explicit TUpdateBracket(TTextDocument& ADocument) : FDocument(ADocument) { FDocument.BeginUpdate(); }
+    ~TUpdateBracket() { FDocument.EndUpdate(); }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TTextDocument& FDocument;
 };
 
 } // namespace Wrenfold

@@ -1,10 +1,12 @@
 // The generation engine: the window's documents and properties and every operation that reads and
-// writes them (generation runs, statements, file actions, project files, batches). Headless.
+// writes them (generation runs, project files, batches). A thin coordinator: the work is done by
+// the template and statement expanders, the file actions and the disk it is given. Headless.
 #pragma once
 
+#include "engine/IProjectDisk.h"
 #include "engine/IWrenfoldHost.h"
 #include "engine/TBatchList.h"
-#include "engine/TSubstitutionData.h"
+#include "engine/TTemplateExpander.h"
 #include "engine/TTextDocument.h"
 
 #include "Tessel/Exception.h"
@@ -20,14 +22,15 @@ class TKestMemIniFile;
 
 namespace Wrenfold {
 
-class TExpansionTrail;
-class TMarkerLineIndex;
-class TReplaceIndex;
+class TStatementExpander;
 
 class TWrenfoldEngine : public QObject {
     Q_OBJECT
 public:
+    // Works on the real files.
     explicit TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent = nullptr);
+    // Works through ADisk, which must outlive the engine.
+    TWrenfoldEngine(IWrenfoldHost& AHost, IProjectDisk& ADisk, QObject* AParent = nullptr);
     ~TWrenfoldEngine() override;
 
     // Documents (the window's editors bind to them).
@@ -44,28 +47,10 @@ public:
                             bool ARequired);
     void ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection, TTextDocument& ATarget,
                             bool ARequired);
-
-    // --- Template substitution -----------------------------------------------------------
     void ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput, const TTextDocument& AReplaceList);
-    void SubstituteLine(const TTextDocument& AReplaceList, int AIndex, QString& ALine);
-    bool FindMarker(QChar ALetterCode, QString& ALine, TSubstitutionData& AData, int AIndex) const;
-    // The value of the first replace-list line whose name equals AName without regard to case.
-    static QString LookUpReplaceValue(const QStringList& AReplaceList, const QString& AName);
-
-    // --- Replace-list statements ---------------------------------------------------------
-    void ExpandListStatements(QStringList& AList);
+    // The replace-list statements, for the current project.
     void ExpandListStatements(TTextDocument& AList);
-    void ExpandStatements(QString& ALine);
-    bool ExpandGetStatement(QString& ALine);
-    bool ExpandReplaceStatement(QString& ALine);
-    bool ExpandIncludeStatement(QString& ALine);
-    static int FindClosingBracket(const QString& AText, int AStart);
-
-    // --- File actions --------------------------------------------------------------------
     void RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection);
-    void RunActionList(const QStringList& AList, const QString& ASection);
-    void FileCopyAction(const QString& AValue, const QString& ASection);
-    void FileDeleteAction(const QString& AValue, const QString& ASection);
 
     // --- Project and input files ---------------------------------------------------------
     const QString& CurrentDirectory() const { return FCurrentDirectory; }
@@ -77,6 +62,8 @@ public:
     QString GetInputFileName() const;
     void LoadInputFromProject();
     void LoadInputFile(const QString& AFileName);
+    // Loads a template dropped on the window in place of the project's.
+    void LoadDroppedInputFile(const QString& AFileName);
     QString GetOutputFileName() const;
     void WriteOutputFile();
 
@@ -93,24 +80,28 @@ signals:
     void CurrentDirectoryChanged(const QString& AValue);
     void CurrentProjectNameChanged(const QString& AValue);
     void BatchRunningChanged(bool ARunning);
+    // A project's text was loaded (before its name and template are taken).
+    void ProjectTextLoaded();
+    // A dropped template was loaded into the input text.
+    void DroppedInputLoaded(const QString& AFileName);
 
 private:
-    // Substitutes ALine's markers, the first of which stands at AFirstMarker.
-    void SubstituteLineFrom(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine, qsizetype AFirstMarker);
-    void ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail);
-    bool ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail);
+    TStatementExpander Statements();
+    void LoadDocument(TTextDocument& ADocument, const QString& AFileName);
     void SetBatchRunning(bool AValue);
     // The project text parsed as an INI file.
     Tessel::TKestMemIniFile& ProjectIniFile() const;
 
     IWrenfoldHost& FHost;
+    std::unique_ptr<IProjectDisk> FOwnDisk;
+    IProjectDisk& FDisk;
+    TTemplateExpander FTemplateExpander;
     QString FCurrentDirectory;
     QString FCurrentProjectName;
     std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
-    std::unique_ptr<TMarkerLineIndex> FInputMarkers; // of the template being expanded
 };
 
 } // namespace Wrenfold

@@ -4,6 +4,7 @@
 #include "Tessel/UKestLibrary/Strings.h"
 #include "Tessel/UKestLibrary/Version.h"
 #include "editor/TSynEditor.h"
+#include "engine/CommandFailure.h"
 #include "engine/PathRules.h"
 #include "main/IconTitleFont.h"
 #include "main/TBatchListView.h"
@@ -25,7 +26,6 @@
 #include <QVBoxLayout>
 
 #include <initializer_list>
-#include <new>
 
 namespace Wrenfold {
 
@@ -127,6 +127,11 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments, QW
     connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TForm29::UpdateActions);
     // Anything that reloads the Input tab ends the showing of a dropped template.
     connect(&FEngine.synInput, &TTextDocument::Reset, this, [this] { FDroppedInputFile.clear(); });
+    connect(&FEngine, &TWrenfoldEngine::ProjectTextLoaded, this, [this] { ShowTab(TDocumentTab::Project); });
+    connect(&FEngine, &TWrenfoldEngine::DroppedInputLoaded, this, [this](const QString& AFileName) {
+        ShowTab(TDocumentTab::Input);
+        FDroppedInputFile = AFileName;
+    });
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TForm29::UpdateActions);
 
@@ -364,29 +369,25 @@ bool TForm29::SaveInputAs() {
 }
 
 void TForm29::DropFiles(const QStringList& AFileNames) {
-    try {
-        if (AFileNames.size() != 1)
-            throw Tessel::Exception(QStringLiteral("Only one file can be dropped on to this form"));
-        const QString& fileName = AFileNames.constFirst();
-        const QString extension = Tessel::FileExtension(fileName);
-        FlushEdits();
-        if (Tessel::SameAsciiText(extension, ProjectExtension)) {
-            SaveProjectIfModified();
-            SaveInputIfModified();
-            FEngine.LoadProjectFile(fileName);
-        } else if (Tessel::SameAsciiText(extension, InputExtension)) {
-            SaveInputIfModified();
-            FEngine.LoadInputFile(fileName);
-            ShowTab(TDocumentTab::Input);
-            FDroppedInputFile = fileName;
-        } else {
-            throw Tessel::Exception(QStringLiteral("Wrenfold does not recognise this file type"));
-        }
-    } catch (const Tessel::Exception& e) {
-        FEngine.ReportError(e.Message());
-    } catch (const std::bad_alloc&) {
-        FEngine.ReportError(QStringLiteral("Out of memory"));
-    }
+    RunReportingFailure(
+        [&] {
+            if (AFileNames.size() != 1)
+                throw Tessel::Exception(QStringLiteral("Only one file can be dropped on to this form"));
+            const QString& fileName = AFileNames.constFirst();
+            const QString extension = Tessel::FileExtension(fileName);
+            FlushEdits();
+            if (Tessel::SameAsciiText(extension, ProjectExtension)) {
+                SaveProjectIfModified();
+                SaveInputIfModified();
+                FEngine.LoadProjectFile(fileName);
+            } else if (Tessel::SameAsciiText(extension, InputExtension)) {
+                SaveInputIfModified();
+                FEngine.LoadDroppedInputFile(fileName);
+            } else {
+                throw Tessel::Exception(QStringLiteral("Wrenfold does not recognise this file type"));
+            }
+        },
+        [this](const QString& AMessage) { FEngine.ReportError(AMessage); });
 }
 
 bool TForm29::CloseQuery() {
@@ -494,18 +495,8 @@ void TForm29::dropEvent(QDropEvent* AEvent) {
 
 // --- Commands ------------------------------------------------------------------------------
 
-template <typename F> bool TForm29::Guarded(F ACommand) {
-    try {
-        ACommand();
-        return true;
-    } catch (const Tessel::Exception& e) {
-        ShowApplicationError(e.Message());
-    } catch (const std::bad_alloc&) {
-        ShowApplicationError(QStringLiteral("Out of memory"));
-    } catch (const std::exception& e) {
-        ShowApplicationError(QString::fromLocal8Bit(e.what()));
-    }
-    return false;
+bool TForm29::Guarded(const std::function<void()>& ACommand) {
+    return RunReportingFailure(ACommand, [this](const QString& AMessage) { ShowApplicationError(AMessage); });
 }
 
 void TForm29::ShowApplicationError(const QString& AMessage) {

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -18,6 +19,9 @@ class QPushButton;
 class QTabWidget;
 
 namespace Wrenfold {
+
+// The window's tabs, in the order they stand.
+enum class TDocumentTab { Project, ReplaceList, Input, Output, Log, Batch };
 
 class TBatchListView;
 class TSynEditor;
@@ -40,10 +44,10 @@ public:
     void ShowInfoBox(const QString& AMessage) override;
     void ShowPlainBox(const QString& AMessage) override;
     void SaveProjectIfModified() override;
-    void ShowTab(TDocumentTab ATab) override;
     void ProcessPendingEvents() override;
 
     // The window's own operations; failures are raised to the caller.
+    void ShowTab(TDocumentTab ATab);
     void SaveInputIfModified();
     bool SaveProjectAs(); // false when the dialog was cancelled
     bool SaveInputAs();
@@ -94,7 +98,7 @@ private:
     void btnHelpClick();
 
     // Runs a command; a failure leaving it goes to the application's general error box.
-    template <typename F> bool Guarded(F ACommand);
+    bool Guarded(const std::function<void()>& ACommand);
     void ShowApplicationError(const QString& AMessage);
 
     std::unique_ptr<IWrenfoldPrompter> FOwnPrompter;

@@ -1,20 +1,21 @@
 // FileCopy and FileDelete in the PreActions and PostActions sections.
 #include "EngineFixture.h"
 
+#include "engine/TFileActions.h"
+#include "engine/TProjectDisk.h"
+
 using namespace Wrenfold;
 
 namespace {
 
 class FileActions : public EngineFixture {
 protected:
-    void SetUp() override {
-        Engine.SetCurrentDirectory(Dir());
-        Engine.synLog.Clear();
-        WriteText("a.txt", "A");
-    }
+    TProjectDisk Disk;
+    void SetUp() override { WriteText("a.txt", "A"); }
     QString Run(const QStringList& ALines) {
         try {
-            Engine.RunActionList(ALines, "PreActions");
+            TFileActions(Dir(), Disk, [this](const QString& ALine) { Engine.Log(ALine); })
+                .RunActionList(ALines, "PreActions");
         } catch (const Tessel::Exception& e) {
             return e.Message();
         }

@@ -1,6 +1,10 @@
 // $GET(, $REPLACE( and $INCLUDE( in replace-list lines.
 #include "EngineFixture.h"
 
+#include "engine/DollarScan.h"
+#include "engine/TProjectDisk.h"
+#include "engine/TStatementExpander.h"
+
 #include <QRegularExpression>
 
 using namespace Wrenfold;
@@ -9,14 +13,12 @@ namespace {
 
 class Statements : public EngineFixture {
 protected:
-    void SetUp() override {
-        Engine.SetCurrentDirectory(Dir());
-        Engine.SetCurrentProjectName("App");
-        Engine.synLog.Clear();
-    }
+    TProjectDisk Disk;
+    // The statements of project "App" in the test's folder.
     QStringList ExpandList(const QStringList& ALines) {
         Engine.synReplaceList.SetLines(ALines);
-        Engine.ExpandListStatements(Engine.synReplaceList);
+        TStatementExpander("App", Dir(), Engine.synReplaceList, Disk, [this](const QString& ALine) { Engine.Log(ALine); })
+            .ExpandListStatements(Engine.synReplaceList);
         return Engine.synReplaceList.Lines();
     }
     QString Failure(const QStringList& ALines) {
@@ -96,7 +98,7 @@ TEST_F(Statements, AStatementLeadingBackToItselfEndsWithAnError) {
 }
 
 TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {
-    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("$GET(a(b)c)d", 6), 11);
-    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("$GET(a(b", 6), 0);
-    EXPECT_EQ(TWrenfoldEngine::FindClosingBracket("x)", 1), 2);
+    EXPECT_EQ(FindClosingBracket("$GET(a(b)c)d", 6), 11);
+    EXPECT_EQ(FindClosingBracket("$GET(a(b", 6), 0);
+    EXPECT_EQ(FindClosingBracket("x)", 1), 2);
 }

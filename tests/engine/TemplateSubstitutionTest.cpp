@@ -1,16 +1,19 @@
 // Marker replacement in template lines.
 #include "EngineFixture.h"
 
+#include "engine/TTemplateExpander.h"
+
 using namespace Wrenfold;
 
 namespace {
 
 class TemplateSubstitution : public EngineFixture {
 protected:
+    TTemplateExpander Expander{[this](const QString& ALine) { Engine.Log(ALine); }};
     QStringList Expand(const QStringList& AReplaceList, const QStringList& AInput) {
         Engine.synReplaceList.SetLines(AReplaceList);
         Engine.synInput.SetLines(AInput);
-        Engine.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
+        Expander.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
         return Engine.synOutput.Lines();
     }
 };
@@ -61,7 +64,7 @@ TEST_F(TemplateSubstitution, ExpandingAChangedTemplateAgainFollowsItsNewLines) {
     EXPECT_EQ(Expand({"A=1"}, {"x $P(A)", "plain"}), (QStringList{"x 1", "plain"}));
     EXPECT_EQ(Expand({"A=1"}, {"plain", "$P(A) y"}), (QStringList{"plain", "1 y"}));
     Engine.synInput.SetLine(0, "edited $P(A)");
-    Engine.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
+    Expander.ExpandTemplate(Engine.synInput, Engine.synOutput, Engine.synReplaceList);
     EXPECT_EQ(Engine.synOutput.Lines(), (QStringList{"edited 1", "1 y"}));
     EXPECT_EQ(Expand({"A=1"}, {"one"}), QStringList{"one"}) << "a shorter template leaves no old lines";
     EXPECT_ANY_THROW(Expand({"A=1"}, {"ok", "$P(A", "late"}));

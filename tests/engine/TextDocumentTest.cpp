@@ -8,7 +8,7 @@ TEST_F(EngineFixture, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     const QString path = PathOf("t.wfmInput");
     const auto load = [&](const QByteArray& ABytes) {
         WriteBytes("t.wfmInput", ABytes);
-        document.LoadFromFile(path);
+        document.LoadFromBytes(ReadBytes("t.wfmInput"), path);
         return document.Lines();
     };
     EXPECT_EQ(load("a\r\nb"), (QStringList{"a", "b"}));

@@ -11,7 +11,6 @@ namespace Wrenfold {
 class TScriptedHost : public IWrenfoldHost {
 public:
     QStringList Questions, Errors, Infos, Plains;
-    QList<TDocumentTab> Tabs;
     QList<bool> Answers; // consumed in order; No when exhausted
     int SaveProjectCalls = 0;
     int PendingEventCalls = 0;
@@ -25,7 +24,6 @@ public:
     void ShowInfoBox(const QString& AMessage) override { Infos.append(AMessage); }
     void ShowPlainBox(const QString& AMessage) override { Plains.append(AMessage); }
     void SaveProjectIfModified() override { ++SaveProjectCalls; }
-    void ShowTab(TDocumentTab ATab) override { Tabs.append(ATab); }
     void ProcessPendingEvents() override {
         ++PendingEventCalls;
         if (OnProcessPendingEvents) OnProcessPendingEvents();

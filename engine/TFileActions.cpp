@@ -1,26 +1,16 @@
-// The PreActions and PostActions sections: FileCopy and FileDelete around a run.
+#include "engine/TFileActions.h"
+
+#include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
-#include "engine/TWrenfoldEngine.h"
 
-#include "Tessel/UKestIniFiles.h"
-#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/Exception.h"
 #include "Tessel/UKestLibrary/Strings.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace Wrenfold {
 
-void TWrenfoldEngine::RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection) {
-    QStringList actions;
-    ReadProjectSection(AIniFile, ASection, actions, false);
-    ExpandListStatements(actions);
-    RunActionList(actions, ASection);
-}
+QString TFileActions::ResolvePath(const QString& APath) const { return ResolvePathAgainst(APath, FDirectory); }
 
-void TWrenfoldEngine::RunActionList(const QStringList& AList, const QString& ASection) {
+void TFileActions::RunActionList(const QStringList& AList, const QString& ASection) {
     try {
         for (const QString& line : AList) {
             const qsizetype equals = line.indexOf(u'=');
@@ -36,31 +26,31 @@ void TWrenfoldEngine::RunActionList(const QStringList& AList, const QString& ASe
     }
 }
 
-void TWrenfoldEngine::FileCopyAction(const QString& AValue, const QString& ASection) {
+void TFileActions::FileCopyAction(const QString& AValue, const QString& ASection) {
     const qsizetype semicolon = AValue.indexOf(u';');
     if (semicolon < 0)
         throw Tessel::Exception(QStringLiteral("FileCopy should be of the form 'FileCopy=Source;Dest"));
     const QString source = ResolvePath(Tessel::KestTrim(AValue.left(semicolon)));
-    if (!IsExistingFile(source))
+    if (!FDisk.IsExistingFile(source))
         throw Tessel::Exception(QStringLiteral("FileCopy source file does not exist - \"%1\"").arg(source));
     const QString dest = ResolvePath(Tessel::KestTrim(AValue.mid(semicolon + 1)));
     if (Tessel::SameAsciiText(source, dest))
         throw Tessel::Exception(QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
     QString errorText;
-    if (!Tessel::CopyFileWithError(source, dest, true, errorText))
+    if (!FDisk.CopyFile(source, dest, errorText))
         throw Tessel::Exception(
             QStringLiteral("FileCopy error copying \"%1\" to \"%2\" - \"%3\"").arg(source, dest, errorText));
-    Log(QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"").arg(ASection, source, dest));
+    FLog(QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"").arg(ASection, source, dest));
 }
 
-void TWrenfoldEngine::FileDeleteAction(const QString& AValue, const QString& ASection) {
+void TFileActions::FileDeleteAction(const QString& AValue, const QString& ASection) {
     const QString path = ResolvePath(Tessel::KestTrim(AValue));
-    if (!IsExistingFile(path)) return;
-    errno = 0;
-    if (::unlink(QFile::encodeName(path).constData()) != 0)
-        throw Tessel::Exception(QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"")
-                                    .arg(path, Tessel::LastSystemErrorText()));
-    Log(QStringLiteral("%1: FileDelete action - deleted file \"%2\"").arg(ASection, path));
+    if (!FDisk.IsExistingFile(path)) return;
+    QString errorText;
+    if (!FDisk.DeleteFile(path, errorText))
+        throw Tessel::Exception(
+            QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"").arg(path, errorText));
+    FLog(QStringLiteral("%1: FileDelete action - deleted file \"%2\"").arg(ASection, path));
 }
 
 } // namespace Wrenfold

@@ -1,13 +1,16 @@
-// The statements $GET(, $REPLACE( and $INCLUDE( in replace-list and action lines.
+#include "engine/TStatementExpander.h"
+
 #include "engine/DollarScan.h"
+#include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
 #include "engine/TExpansionTrail.h"
-#include "engine/TWrenfoldEngine.h"
+#include "engine/TReplaceIndex.h"
+#include "engine/TTextDocument.h"
 
+#include "Tessel/Exception.h"
 #include "Tessel/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
-
 
 namespace Wrenfold {
 
@@ -51,21 +54,12 @@ bool MayHoldStatement(const QString& ALine) {
 
 } // namespace
 
-int TWrenfoldEngine::FindClosingBracket(const QString& AText, int AStart) {
-    int depth = 0;
-    const QChar* data = AText.constData();
-    for (qsizetype i = std::max(AStart, 1) - 1; i < AText.size(); ++i) {
-        if (data[i] == u'(') {
-            ++depth;
-        } else if (data[i] == u')') {
-            if (depth == 0) return int(i + 1);
-            --depth;
-        }
-    }
-    return 0;
-}
+TStatementExpander::TStatementExpander(const QString& AProjectName, const QString& ADirectory,
+                                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog)
+    : FProjectName(AProjectName), FDirectory(ADirectory), FReplaceList(AReplaceList), FDisk(ADisk),
+      FLog(std::move(ALog)) {}
 
-bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
+bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
     const TStatement& statement = StatementOf(AKind);
     const qsizetype p = IndexOfKeyword(ALine, statement.Keyword);
     if (p < 0) return false;
@@ -85,7 +79,7 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
     case skGet: {
         const QString function = Tessel::AsciiUpperCase(argument);
         if (function == QLatin1String("RANDOMGUID")) value = Tessel::NewGuidText();
-        else if (function == QLatin1String("PROJECTNAME")) value = FCurrentProjectName;
+        else if (function == QLatin1String("PROJECTNAME")) value = FProjectName;
         else
             throw Tessel::Exception(QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\"")
                                         .arg(argument, statement.Name, ALine));
@@ -93,22 +87,22 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
         break;
     }
     case skReplace:
-        value = LookUpReplaceValue(synReplaceList.Lines(), argument);
+        value = TReplaceIndex::ValueIn(FReplaceList.Lines(), argument);
         if (value.isEmpty())
             throw Tessel::Exception(QStringLiteral("Unknown name \"%1\" in %2() statement on line \"%3\"")
                                         .arg(argument, statement.Name, ALine));
         key = statement.Name + u'(' + argument + u')';
         break;
     case skInclude: {
-        shownArgument = ResolvePath(argument);
-        if (!IsExistingFile(shownArgument))
+        shownArgument = ResolvePathAgainst(argument, FDirectory);
+        if (!FDisk.IsExistingFile(shownArgument))
             throw Tessel::Exception(QStringLiteral("File not found \"%1\" in %2() statement on line \"%3\"")
                                         .arg(shownArgument, statement.Name, ALine));
         key = statement.Name + u'(' + shownArgument + u')';
         // Read as a text file: a byte-order mark selects the encoding and is dropped; line breaks
         // stay as they are (the output file writes them as CR LF).
         Tessel::TTextEncoding encoding;
-        value = Tessel::DecodeText(Tessel::ReadFileBytes(shownArgument), encoding, shownArgument);
+        value = Tessel::DecodeText(FDisk.ReadFile(shownArgument), encoding, shownArgument);
         break;
     }
     }
@@ -122,54 +116,40 @@ bool TWrenfoldEngine::ExpandStatementOfKind(int AKind, QString& ALine, TExpansio
     }
     ALine.insert(p, value);
     ATrail.Replace(p, close - p, value.size(), key);
-    Log(QStringLiteral("Replaced %1(%2) with \"%3\"").arg(statement.Name, shownArgument, value));
+    FLog(QStringLiteral("Replaced %1(%2) with \"%3\"").arg(statement.Name, shownArgument, value));
     return true;
 }
 
-bool TWrenfoldEngine::ExpandGetStatement(QString& ALine) {
-    TExpansionTrail trail;
-    return ExpandStatementOfKind(skGet, ALine, trail);
+bool TStatementExpander::ExpandGetStatement(QString& ALine, TExpansionTrail& ATrail) {
+    return ExpandStatementOfKind(skGet, ALine, ATrail);
 }
 
-bool TWrenfoldEngine::ExpandReplaceStatement(QString& ALine) {
-    TExpansionTrail trail;
-    return ExpandStatementOfKind(skReplace, ALine, trail);
+bool TStatementExpander::ExpandReplaceStatement(QString& ALine, TExpansionTrail& ATrail) {
+    return ExpandStatementOfKind(skReplace, ALine, ATrail);
 }
 
-bool TWrenfoldEngine::ExpandIncludeStatement(QString& ALine) {
-    TExpansionTrail trail;
-    return ExpandStatementOfKind(skInclude, ALine, trail);
+bool TStatementExpander::ExpandIncludeStatement(QString& ALine, TExpansionTrail& ATrail) {
+    return ExpandStatementOfKind(skInclude, ALine, ATrail);
 }
 
-void TWrenfoldEngine::ExpandStatementsTracked(QString& ALine, TExpansionTrail& ATrail) {
-    while (MayHoldStatement(ALine) &&
-           (ExpandStatementOfKind(skGet, ALine, ATrail) || ExpandStatementOfKind(skReplace, ALine, ATrail) ||
-            ExpandStatementOfKind(skInclude, ALine, ATrail))) {
+void TStatementExpander::ExpandStatements(QString& ALine) {
+    TExpansionTrail trail;
+    while (MayHoldStatement(ALine) && (ExpandGetStatement(ALine, trail) || ExpandReplaceStatement(ALine, trail) ||
+                                       ExpandIncludeStatement(ALine, trail))) {
     }
 }
 
-void TWrenfoldEngine::ExpandStatements(QString& ALine) {
-    TExpansionTrail trail;
-    ExpandStatementsTracked(ALine, trail);
-}
-
-void TWrenfoldEngine::ExpandListStatements(QStringList& AList) {
+void TStatementExpander::ExpandListStatements(QStringList& AList) {
     for (QString& line : AList) ExpandStatements(line);
 }
 
-void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) {
-    AList.BeginUpdate();
-    try {
-        for (int i = 0; i < AList.Count(); ++i) {
-            QString line = AList.Line(i);
-            ExpandStatements(line);
-            AList.SetLine(i, line);
-        }
-    } catch (...) {
-        AList.EndUpdate();
-        throw;
+void TStatementExpander::ExpandListStatements(TTextDocument& AList) {
+    const TUpdateBracket bracket(AList);
+    for (int i = 0; i < AList.Count(); ++i) {
+        QString line = AList.Line(i);
+        ExpandStatements(line);
+        AList.SetLine(i, line);
     }
-    AList.EndUpdate();
 }
 
 } // namespace Wrenfold

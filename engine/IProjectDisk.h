@@ -1,0 +1,32 @@
+// What a run does to the disk: the one seam between the engine and the file system.
+#pragma once
+
+#include "Tessel/TextFile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Wrenfold {
+
+// The real implementation (TProjectDisk) works on the files; others may only look or record what
+// a run would do. Failures are raised as the system's exceptions with the platform's reason.
+class IProjectDisk {
+public:
+    virtual ~IProjectDisk() = default;
+
+    // True when a file (not a folder) exists at the path.
+    virtual bool IsExistingFile(const QString& APath) const = 0;
+    // The names of the files (not folders) directly inside the folder, in no particular order.
+    virtual QStringList ListFiles(const QString& AFolder) const = 0;
+    virtual QByteArray ReadFile(const QString& APath) const = 0;
+    // Replaces the file with the lines, encoded in the format; an existing file stays intact when
+    // the write fails.
+    virtual void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) = 0;
+    // Copies the file over any existing destination; false with the system's reason on failure.
+    virtual bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) = 0;
+    // Deletes the file; false with the system's reason on failure.
+    virtual bool DeleteFile(const QString& APath, QString& AErrorText) = 0;
+};
+
+} // namespace Wrenfold

@@ -1,0 +1,43 @@
+// The statements $GET(, $REPLACE( and $INCLUDE( in replace-list and action lines.
+#pragma once
+
+#include "engine/TLogSink.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Wrenfold {
+
+class IProjectDisk;
+class TExpansionTrail;
+class TTextDocument;
+
+// Expands statements for one project: its name for $GET(PROJECTNAME), its folder for relative
+// $INCLUDE( paths, and the replace list that $REPLACE( reads in its state at each lookup.
+class TStatementExpander {
+public:
+    TStatementExpander(const QString& AProjectName, const QString& ADirectory, const TTextDocument& AReplaceList,
+                       const IProjectDisk& ADisk, TLogSink ALog);
+
+    // Expands every line, top to bottom, writing each back in place.
+    void ExpandListStatements(QStringList& AList);
+    void ExpandListStatements(TTextDocument& AList);
+    // Expands until no statement is left: a $GET( first, then a $REPLACE(, then an $INCLUDE(.
+    void ExpandStatements(QString& ALine);
+    // Each expands the first statement of its kind and reports true, or reports false when the
+    // line holds none. The trail catches a value that leads back to its own statement.
+    bool ExpandGetStatement(QString& ALine, TExpansionTrail& ATrail);
+    bool ExpandReplaceStatement(QString& ALine, TExpansionTrail& ATrail);
+    bool ExpandIncludeStatement(QString& ALine, TExpansionTrail& ATrail);
+
+private:
+    bool ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail);
+
+    QString FProjectName;
+    QString FDirectory;
+    const TTextDocument& FReplaceList;
+    const IProjectDisk& FDisk;
+    TLogSink FLog;
+};
+
+} // namespace Wrenfold

@@ -1,0 +1,270 @@
+#include "engine/TWrenfoldEngine.h"
+
+#include "engine/CommandFailure.h"
+#include "engine/PathRules.h"
+#include "engine/TFileActions.h"
+#include "engine/TProjectDisk.h"
+#include "engine/TStatementExpander.h"
+
+#include "Tessel/UKestIniFiles.h"
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
+
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace Wrenfold {
+
+namespace {
+
+const QString AllProjectsName = QStringLiteral("AllProjects");
+
+bool IsAllProjects(const QString& AName) { return Tessel::SameAsciiText(AName, AllProjectsName); }
+
+} // namespace
+
+TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent)
+    : TWrenfoldEngine(AHost, *new TProjectDisk, AParent) {
+    FOwnDisk.reset(&FDisk);
+}
+
+TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, IProjectDisk& ADisk, QObject* AParent)
+    : QObject(AParent), FHost(AHost), FDisk(ADisk), FTemplateExpander([this](const QString& ALine) { Log(ALine); }) {}
+
+TWrenfoldEngine::~TWrenfoldEngine() = default;
+
+// --- Generation pipeline -----------------------------------------------------------------
+
+void TWrenfoldEngine::Log(const QString& AText) { synLog.Append(AText); }
+
+void TWrenfoldEngine::ClearOutput() {
+    for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList}) document->Empty();
+}
+
+void TWrenfoldEngine::ReportError(const QString& AMessage) {
+    Log(QStringLiteral("***Error: \"%1\"").arg(AMessage));
+    FHost.ShowErrorBox(AMessage);
+}
+
+QString TWrenfoldEngine::ResolvePath(const QString& APath) const {
+    return ResolvePathAgainst(APath, FCurrentDirectory);
+}
+
+void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection,
+                                         QStringList& ATarget, bool ARequired) {
+    // A section is missing when it has no lines at all.
+    QStringList lines;
+    AIniFile.ReadSectionStrings(ASection, lines);
+    if (ARequired && lines.isEmpty())
+        throw Tessel::Exception(QStringLiteral("Missing project section \"%1\"").arg(ASection));
+    ATarget = lines;
+}
+
+void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection,
+                                         TTextDocument& ATarget, bool ARequired) {
+    QStringList lines;
+    ReadProjectSection(AIniFile, ASection, lines, ARequired);
+    ATarget.SetLines(lines);
+}
+
+void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
+    if (AAskToSave) FHost.SaveProjectIfModified();
+    Log(QStringLiteral("Making Dproj from project \"%1\" in directory \"%2\"")
+            .arg(FCurrentProjectName, FCurrentDirectory));
+    LoadInputFromProject();
+    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
+    ReadProjectSection(iniFile, QStringLiteral("Replace"), synReplaceList, true);
+    RunFileActions(iniFile, QStringLiteral("PreActions"));
+    ExpandListStatements(synReplaceList);
+    ExpandTemplate(synInput, synOutput, synReplaceList);
+    WriteOutputFile();
+    RunFileActions(iniFile, QStringLiteral("PostActions"));
+    Log(QStringLiteral("Dproj output complete"));
+}
+
+void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
+                                     const TTextDocument& AReplaceList) {
+    FTemplateExpander.ExpandTemplate(AInput, AOutput, AReplaceList);
+}
+
+TStatementExpander TWrenfoldEngine::Statements() {
+    return TStatementExpander(FCurrentProjectName, FCurrentDirectory, synReplaceList, FDisk,
+                              [this](const QString& ALine) { Log(ALine); });
+}
+
+void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) { Statements().ExpandListStatements(AList); }
+
+void TWrenfoldEngine::RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection) {
+    QStringList actions;
+    ReadProjectSection(AIniFile, ASection, actions, false);
+    Statements().ExpandListStatements(actions);
+    TFileActions(FCurrentDirectory, FDisk, [this](const QString& ALine) { Log(ALine); })
+        .RunActionList(actions, ASection);
+}
+
+bool TWrenfoldEngine::MakeDprojCommand() {
+    ClearOutput();
+    if (!RunReportingFailure([this] { MakeDproj(true); }, [this](const QString& AMessage) { ReportError(AMessage); }))
+        return false;
+    FHost.ShowInfoBox(QStringLiteral("Dproj output complete"));
+    return true;
+}
+
+// --- Project and input files -------------------------------------------------------------
+
+void TWrenfoldEngine::SetCurrentDirectory(const QString& AValue) {
+    Log(QStringLiteral("Set current directory \"%1\"").arg(AValue));
+    FCurrentDirectory = AValue;
+    emit CurrentDirectoryChanged(AValue);
+    FillBatchList();
+}
+
+void TWrenfoldEngine::SetCurrentProjectName(const QString& AValue) {
+    Log(QString());
+    Log(QStringLiteral("Set current project name \"%1\"").arg(AValue));
+    FCurrentProjectName = AValue;
+    emit CurrentProjectNameChanged(AValue);
+}
+
+void TWrenfoldEngine::FillBatchList() {
+    clbFileList.Clear();
+    // Listings have no order of their own here; sort by name without regard to case.
+    QStringList projects;
+    for (const QString& name : FDisk.ListFiles(FCurrentDirectory))
+        if (Tessel::SameAsciiText(Tessel::FileExtension(name), QStringLiteral(".DPR"))) projects.append(name);
+    std::sort(projects.begin(), projects.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    clbFileList.SetEntries(projects);
+    // While a project is being opened, the notice follows that project rather than the previous one.
+    if (IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName)) && clbFileList.Count() > 0)
+        FHost.ShowInfoBox(QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")
+                              .arg(clbFileList.Count()));
+}
+
+void TWrenfoldEngine::LoadDocument(TTextDocument& ADocument, const QString& AFileName) {
+    ADocument.LoadFromBytes(FDisk.ReadFile(AFileName), AFileName);
+}
+
+void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
+    Log(QStringLiteral("Load project file \"%1\"").arg(AFileName));
+    FOpeningProjectName = Tessel::FileBaseName(AFileName);
+    const auto openingDone = qScopeGuard([this] { FOpeningProjectName.reset(); });
+    SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
+    LoadDocument(synProject, AFileName);
+    emit ProjectTextLoaded();
+    SetCurrentProjectName(Tessel::FileBaseName(AFileName));
+    LoadInputFromProject();
+}
+
+Tessel::TKestMemIniFile& TWrenfoldEngine::ProjectIniFile() const {
+    // A batch reads the same project text for every project: parse it only when it changed.
+    if (!FProjectIniFile || synProject.Lines() != FProjectIniLines) {
+        auto iniFile = std::make_unique<Tessel::TKestMemIniFile>(QString(), true);
+        iniFile->SetStrings(synProject.Lines());
+        FProjectIniFile = std::move(iniFile);
+        FProjectIniLines = synProject.Lines();
+    }
+    return *FProjectIniFile;
+}
+
+QString TWrenfoldEngine::GetInputFileName() const {
+    QString name =
+        ToSlashes(ProjectIniFile().ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
+    if (name.isEmpty()) return QString();
+    if (!Tessel::FileNamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
+    return ResolvePath(name);
+}
+
+void TWrenfoldEngine::LoadInputFromProject() {
+    const QString fileName = GetInputFileName();
+    if (fileName.isEmpty()) throw Tessel::Exception(QStringLiteral("Missing InputName= declaration in project"));
+    if (!FDisk.IsExistingFile(fileName))
+        throw Tessel::Exception(QStringLiteral("Input file not found \"%1\"").arg(fileName));
+    LoadInputFile(fileName);
+}
+
+void TWrenfoldEngine::LoadInputFile(const QString& AFileName) {
+    Log(QStringLiteral("Load input file \"%1\"").arg(AFileName));
+    LoadDocument(synInput, AFileName);
+}
+
+void TWrenfoldEngine::LoadDroppedInputFile(const QString& AFileName) {
+    LoadInputFile(AFileName);
+    emit DroppedInputLoaded(AFileName);
+}
+
+QString TWrenfoldEngine::GetOutputFileName() const {
+    if (FCurrentDirectory.isEmpty() || FCurrentProjectName.isEmpty()) return QString();
+    return JoinPath(FCurrentDirectory, FCurrentProjectName + QStringLiteral(".dproj"));
+}
+
+void TWrenfoldEngine::WriteOutputFile() {
+    const QString fileName = GetOutputFileName();
+    if (fileName.isEmpty()) return;
+    // The output takes the template's encoding and byte-order mark, with CR LF between lines.
+    const Tessel::TTextFormat format{synInput.Format().Encoding, Tessel::TLineBreakStyle::CRLF};
+    Tessel::TUnencodableChar unencodable;
+    if (Tessel::FindUnencodableChar(synOutput.Lines(), format.Encoding, unencodable))
+        throw Tessel::Exception(QStringLiteral("Output line %1 holds \"%2\", which the template's encoding (%3) "
+                                               "cannot hold: save the template as %4")
+                                    .arg(unencodable.Line + 1)
+                                    .arg(unencodable.Character, Tessel::EncodingName(format.Encoding),
+                                         format.Encoding == Tessel::TTextEncoding::Ansi
+                                             ? QStringLiteral("UTF-8")
+                                             : QStringLiteral("UTF-16")));
+    FDisk.WriteTextFile(fileName, synOutput.Lines(), format);
+    Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+}
+
+// --- Batch generation --------------------------------------------------------------------
+
+void TWrenfoldEngine::SetBatchRunning(bool AValue) {
+    if (FBatchRunning == AValue) return;
+    FBatchRunning = AValue;
+    emit BatchRunningChanged(AValue);
+}
+
+void TWrenfoldEngine::MakeBatchProject(const QString& AProjectName) {
+    SetCurrentProjectName(AProjectName);
+    MakeDproj(false);
+    FHost.ProcessPendingEvents();
+}
+
+void TWrenfoldEngine::RunBatch() {
+    if (!IsAllProjects(FCurrentProjectName))
+        throw Tessel::Exception(
+            QStringLiteral("You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
+    // The list is read entry by entry: it stays as it is while the batch runs, because the front
+    // ends lock every other command until the batch ends. Whether the projects succeed or fail,
+    // the name returns to AllProjects (not from a destructor: setting it logs, which may fail).
+    try {
+        for (int i = 0; i < clbFileList.Count(); ++i)
+            if (clbFileList.Checked(i)) MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
+        FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
+    } catch (...) {
+        SetCurrentProjectName(AllProjectsName);
+        throw;
+    }
+    SetCurrentProjectName(AllProjectsName);
+}
+
+bool TWrenfoldEngine::MakeBatchCommand() {
+    SetBatchRunning(true);
+    const bool ok = RunReportingFailure(
+        [this] {
+            FHost.SaveProjectIfModified();
+            ClearOutput();
+            Log(QString());
+            Log(QStringLiteral("-- Batch starting ---"));
+            RunBatch();
+            Log(QStringLiteral("-- Batch complete ---"));
+        },
+        [this](const QString& AMessage) { ReportError(AMessage); });
+    SetBatchRunning(false);
+    return ok;
+}
+
+} // namespace Wrenfold
