@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "tessel/PrintQString.h"
+
 namespace {
 
 struct TResult {
@@ -17,12 +19,14 @@ class Cli : public ::testing::Test {
 protected:
     QTemporaryDir Temp;
 
-    TResult Run(const QStringList& AArguments) {
+    // AMerged sends both streams down one pipe, as a shell's "2>&1" does; Out then holds both.
+    TResult Run(const QStringList& AArguments, bool AMerged = false) {
         QProcess process;
+        if (AMerged) process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(WRENFOLD_CLI_PATH, AArguments);
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+                AMerged ? QString() : QString::fromUtf8(process.readAllStandardError())};
     }
     void Write(const QString& AName, const QByteArray& AText) {
         QDir().mkpath(QFileInfo(Temp.filePath(AName)).absolutePath());
@@ -95,6 +99,11 @@ TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(r.Err, QString("error: Input file not found \"%1\"\n").arg(Temp.filePath("p/Missing.wfmInput")));
+    // Into one pipe, the log written so far comes before the message.
+    r = Run({"make", Temp.filePath("p/App.wfmconfig")}, true);
+    EXPECT_EQ(r.Out, QString("Load project file \"%1/App.wfmconfig\"\nSet current directory \"%1\"\n\n"
+                             "Set current project name \"App\"\nerror: Input file not found \"%1/Missing.wfmInput\"\n")
+                         .arg(Temp.filePath("p")));
 
     r = Run({"make", Temp.filePath("nothing.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 1);
@@ -109,13 +118,14 @@ TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {
 
 TEST_F(Cli, BatchMakesEveryProjectOrOnlyThoseNamed) {
     MakeBatchFolder();
-    TResult r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "two.dpr,Three.dpr", "-q"});
+    TResult r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "two.dpr, Three.dpr", "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(r.Err, "3 Delphi projects found. These are listed in the batch tab if required.\n"
                      "All selected projects processed\n");
     EXPECT_FALSE(QFile::exists(Temp.filePath("b/One.dproj")));
     EXPECT_EQ(Read("b/Two.dproj"), "<n>Two</n>");
+    EXPECT_EQ(Read("b/Three.dproj"), "<n>Three</n>");
 
     r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 0);
@@ -140,7 +150,8 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
                                        {"make", "a", "b"},
                                        {"make", "x.wfmconfig", "--bogus"},
                                        {"make", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "One.dpr"},
-                                       {"batch", "x", "--only"}};
+                                       {"batch", "x", "--only"},
+                                       {"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", ","}};
     for (const QStringList& arguments : usageErrors) {
         const TResult r = Run(arguments);
         EXPECT_EQ(r.ExitCode, 2) << arguments.join(' ').toStdString();
