@@ -38,12 +38,14 @@ const QRegularExpression GuidPattern("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0
 TEST_F(Statements, ExpandsEachKindOfStatement) {
     WriteBytes("inc/part.txt", "line one\r\nline two\r\n");
     const QStringList result = ExpandList({"Name=$get(projectname)", "Guid=$GET(RANDOMGUID)", "Same=$REPLACE(guid)",
-                                           "Body=<$INCLUDE(inc\\part.txt)>", "Plain=nothing here"});
+                                           "Body=<$INCLUDE(inc\\part.txt)>", "Plain=nothing here",
+                                           "Cond='$(Base)'!=''", "Copy=$REPLACE(Cond)"});
     EXPECT_EQ(result[0], "Name=App");
     EXPECT_TRUE(GuidPattern.match(result[1].mid(5)).hasMatch()) << result[1].toStdString();
     EXPECT_EQ(result[2], "Same=" + result[1].mid(5));
     EXPECT_EQ(result[3], "Body=<line one\r\nline two\r\n>");
     EXPECT_EQ(result[4], "Plain=nothing here");
+    EXPECT_EQ(result[6], "Copy='$(Base)'!=''"); // the name ends at the first "="
     EXPECT_EQ(LogLines()[3], QString("Replaced $INCLUDE(%1) with \"line one\r\nline two\r\n\"").arg(PathOf("inc/part.txt")));
 }
 

@@ -23,7 +23,8 @@ protected:
 TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
     const QStringList replaceList = {"Name=App", "Other=x", "Nested=$P(Other)", "=empty name", "Spaced = y",
                                      "a(b)c=brackets", "Version=2", "VERSION=second",
-                                     "\u00C4pfel=apple", "\u212Aelvin=kelvin sign"};
+                                     "\u00C4pfel=apple", "\u212Aelvin=kelvin sign", "Open=(Name)",
+                                     "Cond='$(Base)'!=''"};
     struct TCase {
         QString Line, Expected;
     } cases[] = {
@@ -39,6 +40,8 @@ TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
         {"$P(a(b)c)", "brackets"},                  // brackets nest inside a marker
         {"$P(Name)b)", "Appb)"},
         {"$$P(Name)", "$App"},
+        {"v=$P$P(Open)", "v=App"},                 // "$P" before a marker joins its value
+        {"$P(Cond)", "'$(Base)'!=''"},              // the name ends at the first "="
         {"$P(\u00E4PFEL)", "apple"},
         {"$P(kelvin)", "kelvin sign"},               // U+212A folds to "k"
     };
