@@ -60,6 +60,7 @@ TEST(FormatDateTimeTest, PatternLanguage) {
         {"hh:mm|h mm|mm", afternoon, "13.05|13 05|03"}, // m right after an h token is minutes
         {"hh:nn am/pm|h AM/PM|h a/p|h A/P|h ampm", afternoon, "01.05 pm|1 PM|1 p|1 P|1 PM"},
         {"hh:nn am/pm|h a/p", DateTimeOf(2024, 3, 1, 0, 30), "12.30 am|12 a"},
+        {"h:nn am/pm|hh AMPM", DateTimeOf(2024, 3, 1, 12, 30), "12.30 pm|12 PM"},
         {"h 'am/pm' h", afternoon, "13 am/pm 13"}, // quoted am/pm does not switch the clock
         {"t|tt", afternoon, "13.05|13.05.09"},
         {"c", afternoon, "01-03-2024 13.05.09"},
