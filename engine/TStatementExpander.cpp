@@ -1,6 +1,7 @@
 #include "engine/TStatementExpander.h"
 
 #include "engine/DollarScan.h"
+#include "engine/ExpansionLimits.h"
 #include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
 #include "engine/TExpansionTrail.h"
@@ -50,6 +51,12 @@ bool MayHoldStatement(const QString& ALine) {
         const QChar letter = Tessel::AsciiUpperCase(ALine[AAt + 1]);
         return letter == u'G' || letter == u'R' || letter == u'I';
     }) >= 0;
+}
+
+// The start of a line too long to show whole.
+QString LineStart(const QString& ALine) {
+    constexpr qsizetype Shown = 60;
+    return ALine.size() <= Shown ? ALine : ALine.left(Shown) + QStringLiteral("...");
 }
 
 } // namespace
@@ -134,8 +141,19 @@ bool TStatementExpander::ExpandIncludeStatement(QString& ALine, TExpansionTrail&
 
 void TStatementExpander::ExpandStatements(QString& ALine) {
     TExpansionTrail trail;
-    while (MayHoldStatement(ALine) && (ExpandGetStatement(ALine, trail) || ExpandReplaceStatement(ALine, trail) ||
-                                       ExpandIncludeStatement(ALine, trail))) {
+    for (int expanded = 1; MayHoldStatement(ALine) && (ExpandGetStatement(ALine, trail) ||
+                                                       ExpandReplaceStatement(ALine, trail) ||
+                                                       ExpandIncludeStatement(ALine, trail));
+         ++expanded) {
+        // A value may double at every level: stop before the line outgrows memory or time.
+        if (ALine.size() > MaxLineUnits)
+            throw Tessel::Exception(QStringLiteral("Line \"%1\" grows past %2 MiB expanding its statements")
+                                        .arg(LineStart(ALine))
+                                        .arg(MaxLineUnits * 2 / (1024 * 1024)));
+        if (expanded > MaxStatementsPerLine)
+            throw Tessel::Exception(QStringLiteral("Line \"%1\" expands more than %2 statements")
+                                        .arg(LineStart(ALine))
+                                        .arg(MaxStatementsPerLine));
     }
 }
 

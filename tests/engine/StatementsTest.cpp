@@ -104,3 +104,10 @@ TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {
     EXPECT_EQ(FindClosingBracket("$GET(a(b", 6), 0);
     EXPECT_EQ(FindClosingBracket("x)", 1), 2);
 }
+
+TEST_F(Statements, ALineThatGrowsWithoutBoundEndsWithAnError) {
+    QStringList doubling;
+    for (int i = 0; i < 30; ++i) doubling.append(QString("A%1=$REPLACE(A%2)$REPLACE(A%2)").arg(i).arg(i + 1));
+    doubling.append("A30=x");
+    EXPECT_EQ(Failure(doubling), "Line \"A0=" + QString(57, 'x') + "...\" expands more than 10000 statements");
+}

@@ -125,3 +125,35 @@ TEST_F(TemplateSubstitution, DeepAndRepeatedNestingStillExpands) {
     EXPECT_EQ(output[0], QString(20, '(') + "end" + QString(20, ')'));
     EXPECT_EQ(output[1], "(end)(end)");
 }
+
+TEST_F(TemplateSubstitution, ALineOfManyMarkersIsBuiltWhole) {
+    // One line with 100,000 markers, one of them joined to the "$P" before it by its value.
+    const QString line = "<a>" + QString("$P(A)").repeated(100000) + "$P$P(Open)</a>";
+    const QStringList output = Expand({"A=x", "Open=(A)"}, {line});
+    EXPECT_EQ(output, QStringList{"<a>" + QString(100000, 'x') + "x</a>"});
+    EXPECT_EQ(LogLines().size(), 100002);
+}
+
+TEST_F(TemplateSubstitution, ALineThatGrowsWithoutBoundEndsWithAnError) {
+    struct TCase {
+        const char* Name;
+        QStringList ReplaceList;
+        QString Line, Message;
+    } cases[] = {
+        {"too many markers", {"A="}, QString("$P(A)").repeated(1000001),
+         "Input line 1 expands more than 1000000 markers"},
+        {"too long", {"Big=" + QString(1024 * 1024, 'x'), "Twice=$P(Big)$P(Big)"}, QString("$P(Twice)").repeated(100),
+         "Input line 1 grows past 256 MiB expanding marker \"$P(Big)\""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        try {
+            Expand(c.ReplaceList, {"ok", c.Line});
+            ADD_FAILURE() << "expected a failure";
+        } catch (const Tessel::Exception& e) {
+            EXPECT_EQ(e.Message(), QString(c.Message).replace("line 1", "line 2"));
+        }
+        EXPECT_EQ(Engine.synOutput.Lines(), QStringList{"ok"});
+        Engine.synLog.Clear();
+    }
+}
