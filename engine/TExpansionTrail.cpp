@@ -4,33 +4,70 @@
 
 namespace Wrenfold {
 
+namespace {
+
+bool SameKey(const QString& A, const QString& B) { return A.constData() == B.constData() || A == B; }
+
+// True when AKeys begins with every key of APrefix, in order.
+template <typename TKeys>
+bool IsPrefixOf(const TKeys& APrefix, const TKeys& AKeys) {
+    if (APrefix.size() > AKeys.size()) return false;
+    for (qsizetype i = 0; i < APrefix.size(); ++i)
+        if (!SameKey(APrefix[i], AKeys[i])) return false;
+    return true;
+}
+
+// AKey.compare(AOther, ACase) == 0, with a quick answer for the usual short ASCII keys.
+bool KeyEquals(const QString& AKey, QStringView AOther, Qt::CaseSensitivity ACase) {
+    if (AKey.size() != AOther.size()) return false; // folding keeps the number of units
+    for (qsizetype i = 0; i < AKey.size(); ++i) {
+        const char16_t a = AKey[i].unicode(), b = AOther[i].unicode();
+        if (a == b) continue;
+        if (ACase == Qt::CaseSensitive) return false;
+        if (a >= 0x80 || b >= 0x80) return QStringView(AKey).sliced(i).compare(AOther.sliced(i), ACase) == 0;
+        if ((a | 0x20) != (b | 0x20) || (a | 0x20) < u'a' || (a | 0x20) > u'z') return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool TExpansionTrail::Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase) const {
-    return std::any_of(FStretches.begin(), FStretches.end(), [&](const TStretch& s) {
-        return s.Start <= APosition && APosition < s.End &&
-               std::any_of(s.Keys.begin(), s.Keys.end(),
-                           [&](const QString& key) { return key.compare(AKey, ACase) == 0; });
-    });
+    // Of the stretches holding a position, the newest came from text inside all the others and
+    // inherited their keys: its keys are the whole chain.
+    for (auto s = FStretches.rbegin(); s != FStretches.rend(); ++s)
+        if (s->Start <= APosition && APosition < s->End)
+            return std::any_of(s->Keys.begin(), s->Keys.end(),
+                               [&](const QString& key) { return KeyEquals(key, AKey, ACase); });
+    return false;
 }
 
 QStringList TExpansionTrail::ChainAt(qsizetype APosition) const {
     QStringList chain;
     for (const TStretch& s : FStretches)
         if (s.Start <= APosition && APosition < s.End && s.Keys.size() > chain.size())
-            chain = QStringList(s.Keys.begin(), s.Keys.end());
+            chain = s.Keys;
     return chain;
 }
 
 void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey) {
     const qsizetype removedEnd = APosition + ARemoved;
     const qsizetype delta = AInserted - ARemoved;
+    // The new text inherits the keys of every stretch the removed text touches. Nested stretches
+    // hold their outer ones' keys first, so the newest one's keys usually hold all the others.
     TKeys keys;
+    for (auto s = FStretches.rbegin(); s != FStretches.rend(); ++s) {
+        if (!(s->Start < removedEnd && APosition < s->End)) continue;
+        if (keys.isEmpty()) {
+            keys = s->Keys;
+        } else if (!IsPrefixOf(s->Keys, keys)) {
+            for (const QString& key : std::as_const(s->Keys))
+                if (!keys.contains(key)) keys.append(key);
+        }
+    }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < FStretches.size(); ++i) {
         TStretch& s = FStretches[i];
-        const bool touches = s.Start < removedEnd && APosition < s.End;
-        if (touches)
-            for (const QString& key : std::as_const(s.Keys))
-                if (!keys.contains(key)) keys.append(key);
         if (s.Start >= removedEnd) {
             s.Start += delta;
             s.End += delta;

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QVarLengthArray>
 #include <vector>
 
 namespace Wrenfold {
@@ -22,8 +21,8 @@ public:
     void ForgetBefore(qsizetype APosition);
 
 private:
-    // Most stretches come from one or two expansions: their keys need no list of their own.
-    using TKeys = QVarLengthArray<QString, 2>;
+    // Nested stretches share their outer ones' keys until they add their own.
+    using TKeys = QStringList;
     struct TStretch {
         qsizetype Start;
         qsizetype End; // exclusive

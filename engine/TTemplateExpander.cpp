@@ -38,52 +38,87 @@ QStringView DecimalText(unsigned AValue, std::array<char16_t, 12>& ABuffer) {
 
 namespace {
 
-// Appends AText[AFrom, ATo) back to front.
+// Appends AText back to front.
 void AppendReversed(QString& AOut, QStringView AText) {
     const qsizetype start = AOut.size();
     AOut.resize(start + AText.size());
     std::reverse_copy(AText.begin(), AText.end(), AOut.begin() + start);
 }
 
-QString Reversed(QStringView AText) {
-    QString result;
-    AppendReversed(result, AText);
-    return result;
-}
+// The text of a line still to be scanned: inserted values (and characters stepped back over) wait
+// in front, kept back to front so that one more goes in front by being appended; behind them
+// comes the rest of the line as it stands, read in place.
+class TPendingText {
+public:
+    explicit TPendingText(QStringView ASource) : FSource(ASource) {}
+
+    qsizetype Size() const { return FFront.size() + FSource.size(); }
+    QChar At(qsizetype AIndex) const {
+        const qsizetype front = FFront.size();
+        return AIndex < front ? FFront[front - 1 - AIndex] : FSource[AIndex - front];
+    }
+    // Position of the first "$P(", or -1.
+    qsizetype IndexOfMarker() const {
+        const qsizetype front = FFront.size();
+        for (qsizetype i = 0; i < front && i + 2 < Size(); ++i)
+            if (At(i) == u'$' && At(i + 1) == u'P' && At(i + 2) == u'(') return i;
+        const qsizetype p = Wrenfold::IndexOfMarker(FSource, u'P', 0);
+        return p < 0 ? -1 : front + p;
+    }
+    // Position of the ")" closing the bracket opened just before AFrom (brackets nest), or -1.
+    qsizetype IndexOfClosingBracket(qsizetype AFrom) const {
+        int depth = 0;
+        for (qsizetype i = AFrom; i < Size(); ++i) {
+            const QChar c = At(i);
+            if (c == u'(') ++depth;
+            else if (c == u')' && depth-- == 0) return i;
+        }
+        return -1;
+    }
+    QString Mid(qsizetype AFrom, qsizetype ACount) const {
+        QString result(ACount, Qt::Uninitialized);
+        for (qsizetype i = 0; i < ACount; ++i) result[i] = At(AFrom + i);
+        return result;
+    }
+    // Moves the first ACount characters to the end of AOut (or drops them when AOut is null).
+    void Take(qsizetype ACount, QString* AOut) {
+        const qsizetype fromFront = std::min(ACount, FFront.size());
+        if (AOut) AppendReversed(*AOut, QStringView(FFront).last(fromFront));
+        FFront.chop(fromFront);
+        const qsizetype fromSource = ACount - fromFront;
+        if (AOut) AOut->append(FSource.first(fromSource));
+        FSource = FSource.sliced(fromSource);
+    }
+    void PutInFront(QStringView AText) { AppendReversed(FFront, AText); }
+    void PutInFront(QChar AChar) { FFront.append(AChar); }
+
+private:
+    QString FFront; // back to front
+    QStringView FSource;
+};
 
 } // namespace
 
 void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine,
                                        qsizetype AFirstMarker) {
-    // The line is rebuilt in one pass. Done holds the text already scanned; what is still to scan
-    // is kept back to front in ToDo, so that a value goes in front of it by being appended.
-    // Text left of a replaced marker holds no marker, so each search resumes two characters before
-    // it (a "$" or "$P" there may join the inserted text): the result equals searching from the
-    // start every time.
+    // The line is rebuilt in one pass: the scanned text grows at the end of Done, the rest waits
+    // in Pending. Text left of a replaced marker holds no marker, so each search resumes two
+    // characters before it (a "$" or "$P" there may join the inserted text): the result equals
+    // searching from the start every time.
     QString done;
-    done.reserve(ALine.size());
+    done.reserve(ALine.size() + ALine.size() / 2);
     done.append(QStringView(ALine).first(AFirstMarker));
-    QString toDo = Reversed(QStringView(ALine).sliced(AFirstMarker));
-    const auto lineNow = [&]() -> QString { return done + Reversed(toDo); };
+    TPendingText pending(QStringView(ALine).sliced(AFirstMarker));
+    const auto lineNow = [&]() -> QString { return done + pending.Mid(0, pending.Size()); };
     std::array<char16_t, 12> digits;
     const QStringView lineNumber = DecimalText(unsigned(AIndex) + 1, digits);
     TExpansionTrail trail;
     qsizetype logged = 0;
     for (int replaced = 0;; ++replaced) {
-        // The next "$P(" from the front of ToDo (its "$" at the highest index).
-        qsizetype dollar = toDo.size() - 1;
-        const QChar* units = toDo.constData();
-        while (dollar >= 2 && !(units[dollar] == u'$' && units[dollar - 1] == u'P' && units[dollar - 2] == u'('))
-            --dollar;
-        if (dollar < 2) break;
-        AppendReversed(done, QStringView(toDo).sliced(dollar + 1));
-        toDo.truncate(dollar + 1);
-        // Its closing bracket; brackets inside it nest.
-        qsizetype close = dollar - 3;
-        for (int depth = 0; close >= 0; --close) {
-            if (units[close] == u'(') ++depth;
-            else if (units[close] == u')' && depth-- == 0) break;
-        }
+        const qsizetype marker = pending.IndexOfMarker();
+        if (marker < 0) break;
+        const qsizetype close = pending.IndexOfClosingBracket(marker + 3);
+        pending.Take(marker, &done);
         if (close < 0) throw Tessel::Exception(MissingRightMarker(AIndex, lineNow()));
         if (replaced == MaxMarkersPerLine)
             throw Tessel::Exception(QStringLiteral("Input line %1 expands more than %2 markers")
@@ -92,11 +127,11 @@ void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AI
         const qsizetype position = done.size();
         // The marker as it stands ("$P(name)") is also its key in the trail; names compare without
         // regard to case, as the lookup does.
-        const QString marker = Reversed(QStringView(toDo).sliced(close, dollar + 1 - close));
-        const QStringView name = QStringView(marker).sliced(3, marker.size() - 4);
-        if (trail.Produced(position, marker, Qt::CaseInsensitive)) {
+        const QString key = pending.Mid(0, close - marker + 1);
+        const QStringView name = QStringView(key).sliced(3, key.size() - 4);
+        if (trail.Produced(position, key, Qt::CaseInsensitive)) {
             QStringList chain = trail.ChainAt(position);
-            chain.append(marker);
+            chain.append(key);
             throw Tessel::Exception(QStringLiteral("Input line %1, marker \"$P(%2)\" leads back to itself (%3) "
                                                    "processing line \"%4\"")
                                         .arg(AIndex + 1)
@@ -106,23 +141,23 @@ void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AI
         const QString logLine = QStringLiteral("Input line ") % lineNumber % QStringLiteral(", replaced \"") % name %
                                 QStringLiteral("\" with \"") % value % QLatin1Char('"');
         logged += logLine.size();
-        if (done.size() + toDo.size() - marker.size() + value.size() + logged > MaxLineUnits)
+        if (done.size() + pending.Size() - key.size() + value.size() + logged > MaxLineUnits)
             throw Tessel::Exception(QStringLiteral("Input line %1 grows past %2 MiB expanding marker \"%3\"")
                                         .arg(AIndex + 1)
                                         .arg(MaxLineUnits * 2 / (1024 * 1024))
-                                        .arg(marker));
+                                        .arg(key));
         FLog(logLine);
-        toDo.truncate(close);
-        AppendReversed(toDo, value);
-        trail.Replace(position, marker.size(), value.size(), marker);
+        pending.Take(key.size(), nullptr);
+        pending.PutInFront(value);
+        trail.Replace(position, key.size(), value.size(), key);
         trail.ForgetBefore(position - 2);
         // Step back two characters into the scanned text.
         for (int i = 0; i < 2 && !done.isEmpty(); ++i) {
-            toDo.append(done.back());
+            pending.PutInFront(done.back());
             done.chop(1);
         }
     }
-    AppendReversed(done, toDo);
+    pending.Take(pending.Size(), &done);
     ALine = std::move(done);
 }
 
