@@ -2,6 +2,8 @@
 #include "cli/TCliHost.h"
 #include "engine/CommandFailure.h"
 #include "engine/PathRules.h"
+#include "engine/TDryRunDisk.h"
+#include "engine/TProjectDisk.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestLibrary/Version.h"
@@ -17,19 +19,24 @@ using namespace Wrenfold;
 
 namespace {
 
-enum TExitCode { ecSuccess = 0, ecFailed = 1, ecUsage = 2 };
+enum TExitCode { ecSuccess = 0, ecFailed = 1, ecUsage = 2, ecWouldChange = 3 };
 
 const char* const Usage =
     "Usage:\n"
-    "  wrenfold-cli make PROJECT.wfmconfig [--quiet]\n"
+    "  wrenfold-cli make PROJECT.wfmconfig [--quiet] [--dry-run | --check]\n"
     "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME.dpr[,NAME.dpr...]] [--quiet]\n"
+    "                     [--dry-run | --check]\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
     "make   opens the project configuration and writes its .dproj file beside it.\n"
     "batch  opens an AllProjects configuration and makes every Delphi project of its folder\n"
     "       (or only those named by --only).\n"
+    "--dry-run  runs every step but writes, copies and deletes nothing; the log says what would be done.\n"
+    "--check    a dry run that compares each output with the file on disk and prints a unified diff\n"
+    "           of each one that would change (GUIDs made up by $GET(RANDOMGUID) match any GUID).\n"
     "The log goes to standard output, messages to standard error.\n"
-    "Exit status: 0 success, 1 the command failed, 2 usage error.\n";
+    "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
+    "2 usage error, 3 --check found an output that would change or is missing.\n";
 
 struct TOptions {
     QString Command;
@@ -37,6 +44,8 @@ struct TOptions {
     QStringList Only;
     bool OnlyGiven = false;
     bool Quiet = false;
+    bool DryRun = false;
+    bool Check = false;
 };
 
 int UsageError(const QString& AMessage) {
@@ -72,6 +81,10 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
         }
         if (argument == QLatin1String("--quiet") || argument == QLatin1String("-q")) {
             AOptions.Quiet = true;
+        } else if (argument == QLatin1String("--dry-run")) {
+            AOptions.DryRun = true;
+        } else if (argument == QLatin1String("--check")) {
+            AOptions.Check = true;
         } else if (argument == QLatin1String("--only") || argument.startsWith(QLatin1String("--only="))) {
             QString value;
             if (argument.startsWith(QLatin1String("--only="))) value = argument.mid(7);
@@ -96,6 +109,7 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     AOptions.ProjectFile = positional.first();
     if (AOptions.OnlyGiven && AOptions.Command != QLatin1String("batch"))
         return UsageError(QStringLiteral("--only belongs to the batch command"));
+    if (AOptions.DryRun && AOptions.Check) return UsageError(QStringLiteral("--dry-run and --check exclude each other"));
     if (AOptions.OnlyGiven && AOptions.Only.isEmpty())
         return UsageError(QStringLiteral("--only needs a list of project files"));
     return -1;
@@ -117,10 +131,15 @@ bool MarkOnly(TBatchList& AList, const QStringList& ANames, TCliHost& AHost) {
     return true;
 }
 
+// Runs the command; with --check, exits 3 when an output would change and prints the diffs.
 int Run(const TOptions& AOptions) {
     TCliHost host(stdout, stderr);
     host.SetQuiet(AOptions.Quiet);
-    TWrenfoldEngine engine(host);
+    TProjectDisk realDisk;
+    TDryRunDisk dryRunDisk(realDisk);
+    const bool pretend = AOptions.DryRun || AOptions.Check;
+    TWrenfoldEngine engine(host, pretend ? static_cast<IProjectDisk&>(dryRunDisk) : realDisk);
+    if (AOptions.Check) dryRunDisk.CheckOutputs([&] { return engine.RandomGuids(); });
     engine.synLog.SetKeepAppendedLines(false);
     QObject::connect(&engine.synLog, &TTextDocument::LineAppended, [&](const QString& line) { host.WriteLogLine(line); });
 
@@ -134,10 +153,23 @@ int Run(const TOptions& AOptions) {
     if (!RunReportingFailure([&] { engine.LoadProjectFile(project.absoluteFilePath()); },
                              [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
         return ecFailed;
-    if (AOptions.Command == QLatin1String("make")) return engine.MakeDprojCommand() ? ecSuccess : ecFailed;
-    if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
-    else if (!AOptions.OnlyGiven) engine.clbFileList.SetAllChecked(true);
-    return engine.MakeBatchCommand() ? ecSuccess : ecFailed;
+    bool ok;
+    if (AOptions.Command == QLatin1String("make")) {
+        ok = engine.MakeDprojCommand();
+    } else {
+        if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
+        else if (!AOptions.OnlyGiven) engine.clbFileList.SetAllChecked(true);
+        ok = engine.MakeBatchCommand();
+    }
+    if (!ok) return ecFailed;
+    if (!AOptions.Check) return ecSuccess;
+    std::fflush(stdout);
+    for (const TDryRunDisk::TChangedOutput& output : dryRunDisk.ChangedOutputs()) {
+        if (output.Missing) host.ShowInfoBox(QStringLiteral("Output file missing \"%1\"").arg(output.Path));
+        else host.ShowInfoBox(QStringLiteral("Output file would change \"%1\"").arg(output.Path));
+        if (!AOptions.Quiet && !output.Diff.isEmpty()) std::fputs(output.Diff.toUtf8().constData(), stdout);
+    }
+    return dryRunDisk.ChangedOutputs().empty() ? ecSuccess : ecWouldChange;
 }
 
 } // namespace

@@ -27,6 +27,9 @@ public:
     virtual bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) = 0;
     // Deletes the file; false with the system's reason on failure.
     virtual bool DeleteFile(const QString& APath, QString& AErrorText) = 0;
+    // False for a disk that only pretends to write, copy and delete (a dry run): the log then says
+    // what would be done.
+    virtual bool WritesForReal() const { return true; }
 };
 
 } // namespace Wrenfold

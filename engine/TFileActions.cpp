@@ -40,7 +40,9 @@ void TFileActions::FileCopyAction(const QString& AValue, const QString& ASection
     if (!FDisk.CopyFile(source, dest, errorText))
         throw Tessel::Exception(
             QStringLiteral("FileCopy error copying \"%1\" to \"%2\" - \"%3\"").arg(source, dest, errorText));
-    FLog(QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"").arg(ASection, source, dest));
+    FLog((FDisk.WritesForReal() ? QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"")
+                                : QStringLiteral("%1: FileCopy action - would copy file \"%2\" to \"%3\""))
+             .arg(ASection, source, dest));
 }
 
 void TFileActions::FileDeleteAction(const QString& AValue, const QString& ASection) {
@@ -50,7 +52,9 @@ void TFileActions::FileDeleteAction(const QString& AValue, const QString& ASecti
     if (!FDisk.DeleteFile(path, errorText))
         throw Tessel::Exception(
             QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"").arg(path, errorText));
-    FLog(QStringLiteral("%1: FileDelete action - deleted file \"%2\"").arg(ASection, path));
+    FLog((FDisk.WritesForReal() ? QStringLiteral("%1: FileDelete action - deleted file \"%2\"")
+                                : QStringLiteral("%1: FileDelete action - would delete file \"%2\""))
+             .arg(ASection, path));
 }
 
 } // namespace Wrenfold

@@ -9,6 +9,8 @@
 #include "engine/TTextDocument.h"
 
 #include "Tessel/Exception.h"
+
+#include <QUuid>
 #include "Tessel/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
@@ -62,9 +64,16 @@ QString LineStart(const QString& ALine) {
 } // namespace
 
 TStatementExpander::TStatementExpander(const QString& AProjectName, const QString& ADirectory,
-                                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog)
+                                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog,
+                                       QStringList* ARandomGuids)
     : FProjectName(AProjectName), FDirectory(ADirectory), FReplaceList(AReplaceList), FDisk(ADisk),
-      FLog(std::move(ALog)) {}
+      FLog(std::move(ALog)), FRandomGuids(ARandomGuids) {}
+
+QString ProjectGuidText(const QString& AProjectName) {
+    // Wrenfold's own namespace for project GUIDs; changing it changes every project's GUID.
+    static const QUuid Namespace(QStringLiteral("{84CB1974-578A-4877-ADAE-21119BE0E0AD}"));
+    return QUuid::createUuidV5(Namespace, AProjectName.toUpper().toUtf8()).toString(QUuid::WithBraces).toUpper();
+}
 
 bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
     const TStatement& statement = StatementOf(AKind);
@@ -85,11 +94,18 @@ bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpan
     switch (AKind) {
     case skGet: {
         const QString function = Tessel::AsciiUpperCase(argument);
-        if (function == QLatin1String("RANDOMGUID")) value = Tessel::NewGuidText();
-        else if (function == QLatin1String("PROJECTNAME")) value = FProjectName;
-        else
-            throw Tessel::Exception(QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\"")
+        if (function == QLatin1String("RANDOMGUID")) {
+            value = Tessel::NewGuidText();
+            if (FRandomGuids) FRandomGuids->append(value);
+        } else if (function == QLatin1String("PROJECTNAME")) {
+            value = FProjectName;
+        } else if (function == QLatin1String("PROJECTGUID")) {
+            value = ProjectGuidText(FProjectName);
+        } else {
+            throw Tessel::Exception(QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\" "
+                                                   "(RANDOMGUID, PROJECTNAME or PROJECTGUID)")
                                         .arg(argument, statement.Name, ALine));
+        }
         key = statement.Keyword + function + u')';
         break;
     }

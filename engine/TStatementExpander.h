@@ -16,8 +16,9 @@ class TTextDocument;
 // $INCLUDE( paths, and the replace list that $REPLACE( reads in its state at each lookup.
 class TStatementExpander {
 public:
+    // The GUIDs that $GET(RANDOMGUID) makes up are added to ARandomGuids when given.
     TStatementExpander(const QString& AProjectName, const QString& ADirectory, const TTextDocument& AReplaceList,
-                       const IProjectDisk& ADisk, TLogSink ALog);
+                       const IProjectDisk& ADisk, TLogSink ALog, QStringList* ARandomGuids = nullptr);
 
     // Expands every line, top to bottom, writing each back in place.
     void ExpandListStatements(QStringList& AList);
@@ -38,6 +39,11 @@ private:
     const TTextDocument& FReplaceList;
     const IProjectDisk& FDisk;
     TLogSink FLog;
+    QStringList* FRandomGuids;
 };
+
+// The project's own GUID for $GET(PROJECTGUID): a name-based UUID (version 5) over the name in
+// upper case, so the same project gets the same GUID everywhere, braced and in upper case.
+QString ProjectGuidText(const QString& AProjectName);
 
 } // namespace Wrenfold

@@ -70,6 +70,7 @@ void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, cons
 
 void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
     if (AAskToSave) FHost.SaveProjectIfModified();
+    FRandomGuids.clear();
     Log(QStringLiteral("Making Dproj from project \"%1\" in directory \"%2\"")
             .arg(FCurrentProjectName, FCurrentDirectory));
     LoadInputFromProject();
@@ -90,7 +91,7 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
 
 TStatementExpander TWrenfoldEngine::Statements() {
     return TStatementExpander(FCurrentProjectName, FCurrentDirectory, synReplaceList, FDisk,
-                              [this](const QString& ALine) { Log(ALine); });
+                              [this](const QString& ALine) { Log(ALine); }, &FRandomGuids);
 }
 
 void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) { Statements().ExpandListStatements(AList); }
@@ -216,7 +217,8 @@ void TWrenfoldEngine::WriteOutputFile() {
                                              ? QStringLiteral("UTF-8")
                                              : QStringLiteral("UTF-16")));
     FDisk.WriteTextFile(fileName, synOutput.Lines(), format);
-    Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+    if (FDisk.WritesForReal()) Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+    else Log(QStringLiteral("Dproj output file would be written \"%1\"").arg(fileName));
 }
 
 // --- Batch generation --------------------------------------------------------------------

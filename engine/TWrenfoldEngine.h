@@ -71,6 +71,8 @@ public:
     void RunBatch();
     void MakeBatchProject(const QString& AProjectName);
     bool IsBatchRunning() const { return FBatchRunning; }
+    // The GUIDs $GET(RANDOMGUID) made up in the current or last run.
+    const QStringList& RandomGuids() const { return FRandomGuids; }
 
     // --- Commands (each catches its failures and reports them; true on success) -----------
     bool MakeDprojCommand();
@@ -100,6 +102,7 @@ private:
     QString FCurrentProjectName;
     std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
+    QStringList FRandomGuids;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
 };

@@ -66,7 +66,8 @@ TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
         QStringList Lines;
         QString Message;
     } cases[] = {
-        {{"G=$GET( RANDOMGUID )"}, "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\""},
+        {{"G=$GET( RANDOMGUID )"}, "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\" "
+                                   "(RANDOMGUID, PROJECTNAME or PROJECTGUID)"},
         {{"G=$GET(RANDOMGUID"}, "Unterminated $GET() statement on line \"G=$GET(RANDOMGUID\""},
         {{"E=", "R=$REPLACE(E)"}, "Unknown name \"E\" in $REPLACE() statement on line \"R=\""},
         {{"R=x$REPLACE(Nobody)y"}, "Unknown name \"Nobody\" in $REPLACE() statement on line \"R=xy\""},

@@ -1,0 +1,109 @@
+// The CLI in build pipelines: dry run, check and stable project GUIDs.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+struct TResult {
+    int ExitCode;
+    QString Out, Err;
+};
+
+class Pipeline : public ::testing::Test {
+protected:
+    QTemporaryDir Temp;
+
+    TResult Run(QStringList AArguments) {
+        QProcess process;
+        process.start(WRENFOLD_CLI_PATH, AArguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString Path(const QString& AName) const { return Temp.filePath(AName); }
+    void Write(const QString& AName, const QByteArray& AText) {
+        QDir().mkpath(QFileInfo(Path(AName)).absolutePath());
+        QFile file(Path(AName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(AText);
+    }
+    QByteArray Read(const QString& AName) const {
+        QFile file(Path(AName));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // A project whose output holds a made-up GUID, and which copies and deletes files afterwards.
+    void MakeProject() {
+        Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nGuid=$GET(RANDOMGUID)\nName=$GET(PROJECTNAME)\n"
+                                 "[PostActions]\nFileCopy=App.dproj;Backup.dproj\nFileDelete=Old.txt\n");
+        Write("p/T.wfmInput", "<P>\n  <Guid>$P(Guid)</Guid>\n  <Name>$P(Name)</Name>\n  <Kind>VCL</Kind>\n</P>\n");
+        Write("p/Old.txt", "old");
+    }
+};
+
+} // namespace
+
+TEST_F(Pipeline, CheckTellsWhetherEachOutputIsUpToDate) {
+    MakeProject();
+    const QString project = Path("p/App.wfmconfig");
+    TResult r = Run({"make", project, "--check", "--quiet"});
+    EXPECT_EQ(r.ExitCode, 3) << "missing output";
+    EXPECT_TRUE(r.Err.contains("Output file missing \"" + Path("p/App.dproj") + "\"")) << r.Err.toStdString();
+
+    ASSERT_EQ(Run({"make", project, "-q"}).ExitCode, 0);
+    Write("p/Old.txt", "old");
+    r = Run({"make", project, "--check"});
+    EXPECT_EQ(r.ExitCode, 0) << "a fresh GUID matches the one on disk: " << r.Out.toStdString();
+
+    QByteArray changed = Read("p/App.dproj");
+    changed.replace("VCL", "FMX");
+    Write("p/App.dproj", changed);
+    r = Run({"make", project, "--check"});
+    EXPECT_EQ(r.ExitCode, 3);
+    const QString guidLine = QString::fromUtf8(changed.split('\n')[1]).trimmed();
+    const QString diff = QString("--- %1\n+++ %1\n@@ -1,6 +1,6 @@\n <P>\n   %2\n   <Name>App</Name>\n"
+                                 "-  <Kind>FMX</Kind>\n+  <Kind>VCL</Kind>\n </P>\n \n")
+                             .arg(Path("p/App.dproj"), guidLine);
+    EXPECT_TRUE(r.Out.endsWith(diff)) << r.Out.toStdString();
+    EXPECT_FALSE(Run({"make", project, "--check", "--quiet"}).Out.contains("---"));
+}
+
+TEST_F(Pipeline, ADryRunChangesNoFile) {
+    MakeProject();
+    const QString project = Path("p/App.wfmconfig");
+    const QStringList names = {"p/App.wfmconfig", "p/T.wfmInput", "p/Old.txt"};
+    struct stat before[3];
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(::stat(QFile::encodeName(Path(names[i])).constData(), &before[i]), 0);
+    const TResult r = Run({"make", project, "--dry-run"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(QDir(Path("p")).entryList(QDir::Files), (QStringList{"App.wfmconfig", "Old.txt", "T.wfmInput"}));
+    for (int i = 0; i < 3; ++i) {
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(Path(names[i])).constData(), &after), 0);
+        EXPECT_EQ(after.st_mtim.tv_nsec, before[i].st_mtim.tv_nsec) << names[i].toStdString();
+        EXPECT_EQ(after.st_size, before[i].st_size);
+    }
+    for (const QString& line : {QString("Dproj output file would be written \"%1\"").arg(Path("p/App.dproj")),
+                                QString("PostActions: FileCopy action - would copy file \"%1\" to \"%2\"")
+                                    .arg(Path("p/App.dproj"), Path("p/Backup.dproj")),
+                                QString("PostActions: FileDelete action - would delete file \"%1\"").arg(Path("p/Old.txt"))})
+        EXPECT_TRUE(r.Out.contains(line)) << line.toStdString();
+    EXPECT_EQ(Run({"make", project, "--dry-run", "--check"}).ExitCode, 2);
+}
+
+TEST_F(Pipeline, ProjectGuidsAreStableAndDifferBetweenProjects) {
+    Write("b/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nGuid=$get(projectguid)\n");
+    Write("b/T.wfmInput", "$P(Guid)");
+    Write("b/App.dpr", "");
+    Write("b/Alpha.dpr", "");
+    ASSERT_EQ(Run({"batch", Path("b"), "-q"}).ExitCode, 0);
+    // Version 5 over the upper-case name in Wrenfold's namespace: a fixed value for a fixed name.
+    EXPECT_EQ(Read("b/App.dproj"), "{194A68D8-2305-5A03-9714-9496B32B84FE}");
+    EXPECT_EQ(Read("b/Alpha.dproj"), "{6777827A-D958-5C69-9E2E-3310A261659E}");
+    EXPECT_EQ(Run({"batch", Path("b"), "--check", "-q"}).ExitCode, 0);
+}
