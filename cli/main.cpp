@@ -3,6 +3,7 @@
 #include "engine/CommandFailure.h"
 #include "engine/PathRules.h"
 #include "engine/TDryRunDisk.h"
+#include "engine/TProjectLint.h"
 #include "engine/TProjectDisk.h"
 #include "engine/TWrenfoldEngine.h"
 
@@ -26,6 +27,7 @@ const char* const Usage =
     "  wrenfold-cli make PROJECT.wfmconfig [--quiet] [--dry-run | --check]\n"
     "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME.dpr[,NAME.dpr...]] [--quiet]\n"
     "                     [--dry-run | --check]\n"
+    "  wrenfold-cli lint PROJECT.wfmconfig\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
     "make   opens the project configuration and writes its .dproj file beside it.\n"
@@ -34,9 +36,10 @@ const char* const Usage =
     "--dry-run  runs every step but writes, copies and deletes nothing; the log says what would be done.\n"
     "--check    a dry run that compares each output with the file on disk and prints a unified diff\n"
     "           of each one that would change (GUIDs made up by $GET(RANDOMGUID) match any GUID).\n"
+    "lint   reports what a run would pass over silently, as FILE:LINE: warning: TEXT lines.\n"
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
-    "2 usage error, 3 --check found an output that would change or is missing.\n";
+    "2 usage error, 3 --check found an output that would change or is missing, or lint warned.\n";
 
 struct TOptions {
     QString Command;
@@ -102,7 +105,8 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     }
     if (positional.isEmpty()) return UsageError(QStringLiteral("no command given"));
     AOptions.Command = positional.takeFirst();
-    if (AOptions.Command != QLatin1String("make") && AOptions.Command != QLatin1String("batch"))
+    if (AOptions.Command != QLatin1String("make") && AOptions.Command != QLatin1String("batch") &&
+        AOptions.Command != QLatin1String("lint"))
         return UsageError(QStringLiteral("unknown command \"%1\"").arg(AOptions.Command));
     if (positional.size() != 1)
         return UsageError(QStringLiteral("%1 needs exactly one project configuration").arg(AOptions.Command));
@@ -131,8 +135,21 @@ bool MarkOnly(TBatchList& AList, const QStringList& ANames, TCliHost& AHost) {
     return true;
 }
 
+// Prints the warnings about a project; exit 3 when there are any.
+int Lint(const QString& AProjectFile) {
+    TCliHost host(stdout, stderr);
+    const TProjectDisk disk;
+    QStringList warnings;
+    if (!RunReportingFailure([&] { warnings = LintProject(QFileInfo(AProjectFile).absoluteFilePath(), disk); },
+                             [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
+        return ecFailed;
+    for (const QString& warning : warnings) host.WriteLogLine(warning);
+    return warnings.isEmpty() ? ecSuccess : ecWouldChange;
+}
+
 // Runs the command; with --check, exits 3 when an output would change and prints the diffs.
 int Run(const TOptions& AOptions) {
+    if (AOptions.Command == QLatin1String("lint")) return Lint(AOptions.ProjectFile);
     TCliHost host(stdout, stderr);
     host.SetQuiet(AOptions.Quiet);
     TProjectDisk realDisk;

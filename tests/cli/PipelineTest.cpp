@@ -107,3 +107,27 @@ TEST_F(Pipeline, ProjectGuidsAreStableAndDifferBetweenProjects) {
     EXPECT_EQ(Read("b/Alpha.dproj"), "{6777827A-D958-5C69-9E2E-3310A261659E}");
     EXPECT_EQ(Run({"batch", Path("b"), "--check", "-q"}).ExitCode, 0);
 }
+
+TEST_F(Pipeline, LintWarnsOnceForEachThingARunPassesOverSilently) {
+    Write("p/App.wfmconfig", "[General]\nInputName=t\n[Replace]\nName=App\nUnused=1\nName=Again\nSpaced = x\n"
+                             "Body=$INCLUDE(Part.XML)\n; a comment\nCopy=$REPLACE(Name)\n");
+    Write("p/T.wfmInput", "<a>$P(Name)</a>\n<b>$P(Missing)</b>\n<c>$P( Spaced)</c>$P(Body)$P(Copy)\n");
+    Write("p/part.xml", "x");
+    const QString config = Path("p/App.wfmconfig"), input = Path("p/T.wfmInput");
+    const TResult r = Run({"lint", config});
+    EXPECT_EQ(r.ExitCode, 3) << r.Err.toStdString();
+    EXPECT_EQ(r.Out.split('\n', Qt::SkipEmptyParts),
+              (QStringList{config + ":2: warning: InputName \"t.wfmInput\" matches \"T.wfmInput\" only without regard to case",
+                           config + ":5: warning: replace-list entry \"Unused\" is used by no marker or statement",
+                           config + ":6: warning: replace-list name \"Name\" is given again (first on line 4): this "
+                                    "entry is never used",
+                           config + ":7: warning: replace-list name \"Spaced \" has blanks around it: markers never match it",
+                           config + ":8: warning: $INCLUDE( path \"Part.XML\" matches \"part.xml\" only without regard to case",
+                           input + ":2: warning: marker \"$P(Missing)\" names no replace-list entry: it expands to nothing",
+                           input + ":3: warning: marker \"$P( Spaced)\" has blanks inside its brackets"}));
+
+    Write("p/T.wfmInput", "$P(Name)$P(Unused)$P(Body)$P(Copy)");
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\nUnused=1\nBody=$INCLUDE(part.xml)\n"
+                             "Copy=$REPLACE(Name)\n");
+    EXPECT_EQ(Run({"lint", config}).ExitCode, 0);
+}

@@ -1,0 +1,185 @@
+#include "engine/TProjectLint.h"
+
+#include "engine/DollarScan.h"
+#include "engine/IProjectDisk.h"
+#include "engine/PathRules.h"
+
+#include "Tessel/Exception.h"
+#include "Tessel/TextFile.h"
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace Wrenfold {
+
+namespace {
+
+// One line of a section, with its 1-based number in the file.
+struct TNumberedLine {
+    int Number;
+    QString Text; // trimmed, as the INI file keeps it
+};
+
+// The sections of an INI text by upper-case name, as the configuration is read: lines trimmed,
+// comments and blank lines dropped, a repeated header continuing its section.
+std::map<QString, std::vector<TNumberedLine>> ReadSections(const QStringList& ALines) {
+    std::map<QString, std::vector<TNumberedLine>> sections;
+    std::vector<TNumberedLine>* current = nullptr;
+    for (int i = 0; i < ALines.size(); ++i) {
+        const QString text = Tessel::KestTrim(ALines[i]);
+        if (text.isEmpty() || text.front() == u';') continue;
+        if (text.size() >= 2 && text.front() == u'[' && text.back() == u']')
+            current = &sections[Tessel::AsciiUpperCase(Tessel::KestTrim(text.mid(1, text.size() - 2)))];
+        else if (current)
+            current->push_back({i + 1, text});
+    }
+    return sections;
+}
+
+QString NameOf(const QString& ALine) { return ALine.left(std::max<qsizetype>(0, ALine.indexOf(u'='))); }
+
+// The arguments of every statement of AKeyword ("$REPLACE(" in upper case) in the line.
+QStringList StatementArguments(const QString& ALine, const QString& AKeyword) {
+    QStringList arguments;
+    const QString upper = Tessel::AsciiUpperCase(ALine);
+    for (qsizetype at = upper.indexOf(AKeyword); at >= 0; at = upper.indexOf(AKeyword, at + 1)) {
+        const int close = FindClosingBracket(ALine, int(at + AKeyword.size()) + 1);
+        if (close > 0) arguments.append(ALine.mid(at + AKeyword.size(), close - 1 - (at + AKeyword.size())));
+    }
+    return arguments;
+}
+
+bool HasOuterBlanks(const QString& AName) { return !AName.isEmpty() && Tessel::KestTrim(AName) != AName; }
+
+class TLint {
+public:
+    TLint(const QString& AConfigFile, const IProjectDisk& ADisk)
+        : FConfigFile(AConfigFile), FDirectory(Tessel::FileFolderPart(AConfigFile)), FDisk(ADisk) {}
+
+    QStringList Run() {
+        Tessel::TTextFormat format;
+        const QStringList configLines = Tessel::DecodeTextLines(FDisk.ReadFile(FConfigFile), format, FConfigFile);
+        auto sections = ReadSections(configLines);
+        const std::vector<TNumberedLine>& replace = sections[QStringLiteral("REPLACE")];
+
+        // Names the entries give, first line of each; used ones are marked.
+        std::map<QString, int> firstLine; // folded name -> line
+        std::map<QString, bool> used;
+        for (const TNumberedLine& line : replace) {
+            const QString name = NameOf(line.Text);
+            if (!line.Text.contains(u'=')) continue;
+            const QString folded = name.toCaseFolded();
+            if (HasOuterBlanks(name))
+                Warn(FConfigFile, line.Number,
+                     QStringLiteral("replace-list name \"%1\" has blanks around it: markers never match it").arg(name));
+            if (const auto first = firstLine.find(folded); first != firstLine.end())
+                Warn(FConfigFile, line.Number,
+                     QStringLiteral("replace-list name \"%1\" is given again (first on line %2): this entry is never used")
+                         .arg(name)
+                         .arg(first->second));
+            else
+                firstLine[folded] = line.Number;
+        }
+        for (const auto& [section, lines] : sections)
+            for (const TNumberedLine& line : lines) {
+                for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$REPLACE(")))
+                    used[argument.toCaseFolded()] = true;
+                for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$INCLUDE(")))
+                    CheckPath(line.Number, QStringLiteral("$INCLUDE( path"), ResolvePathAgainst(argument, FDirectory));
+            }
+
+        QString inputName;
+        int inputLine = 0;
+        for (const TNumberedLine& line : sections[QStringLiteral("GENERAL")])
+            if (Tessel::SameAsciiText(NameOf(line.Text), QStringLiteral("InputName")) && inputLine == 0) {
+                inputName = ToSlashes(Tessel::KestTrim(line.Text.mid(line.Text.indexOf(u'=') + 1)));
+                inputLine = line.Number;
+            }
+        QString templateFile;
+        if (!inputName.isEmpty()) {
+            if (!Tessel::FileNamePart(inputName).contains(u'.')) inputName += QStringLiteral(".wfmInput");
+            templateFile = CheckPath(inputLine, QStringLiteral("InputName"), ResolvePathAgainst(inputName, FDirectory));
+            if (!templateFile.isEmpty()) LintTemplate(templateFile, firstLine, used);
+        }
+        // Without a template to read nobody can say which entries its markers use.
+        for (const TNumberedLine& line : templateFile.isEmpty() ? std::vector<TNumberedLine>() : replace) {
+            if (!line.Text.contains(u'=')) continue;
+            const QString name = NameOf(line.Text);
+            if (firstLine[name.toCaseFolded()] == line.Number && !used[name.toCaseFolded()] && !HasOuterBlanks(name))
+                Warn(FConfigFile, line.Number,
+                     QStringLiteral("replace-list entry \"%1\" is used by no marker or statement").arg(name));
+        }
+        // The configuration's warnings first, then the template's, each by line.
+        std::stable_sort(FWarnings.begin(), FWarnings.end(), [this](const TWarning& a, const TWarning& b) {
+            return a.File != b.File ? a.File == FConfigFile : a.Line < b.Line;
+        });
+        QStringList result;
+        for (const TWarning& w : FWarnings) result.append(QStringLiteral("%1:%2: warning: %3").arg(w.File).arg(w.Line).arg(w.Text));
+        return result;
+    }
+
+private:
+    struct TWarning {
+        QString File;
+        int Line;
+        QString Text;
+    };
+
+    void Warn(const QString& AFile, int ALine, const QString& AText) { FWarnings.push_back({AFile, ALine, AText}); }
+
+    // The file's path; warns when it exists only in another letter case (and gives that one), or
+    // not at all (and gives an empty path).
+    QString CheckPath(int ALine, const QString& AWhat, const QString& APath) {
+        if (FDisk.IsExistingFile(APath)) return APath;
+        const QString folder = Tessel::FileFolderPart(APath);
+        const QString name = Tessel::FileNamePart(APath);
+        QStringList candidates;
+        try {
+            candidates = FDisk.ListFiles(folder);
+        } catch (const Tessel::Exception&) {
+        }
+        for (const QString& candidate : candidates)
+            if (candidate.compare(name, Qt::CaseInsensitive) == 0) {
+                Warn(FConfigFile, ALine,
+                     QStringLiteral("%1 \"%2\" matches \"%3\" only without regard to case").arg(AWhat, name, candidate));
+                return JoinPath(folder, candidate);
+            }
+        Warn(FConfigFile, ALine, QStringLiteral("%1 \"%2\" names no file").arg(AWhat, APath));
+        return QString();
+    }
+
+    void LintTemplate(const QString& ATemplate, const std::map<QString, int>& ANames, std::map<QString, bool>& AUsed) {
+        Tessel::TTextFormat format;
+        const QStringList lines = Tessel::DecodeTextLines(FDisk.ReadFile(ATemplate), format, ATemplate);
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString& line = lines[i];
+            for (qsizetype at = IndexOfMarker(line, u'P', 0); at >= 0; at = IndexOfMarker(line, u'P', at + 1)) {
+                const int close = FindClosingBracket(line, int(at + 4));
+                if (close == 0) continue; // the run reports it
+                const QString name = line.mid(at + 3, close - 1 - (at + 3));
+                AUsed[name.toCaseFolded()] = true;
+                if (HasOuterBlanks(name))
+                    Warn(ATemplate, i + 1, QStringLiteral("marker \"$P(%1)\" has blanks inside its brackets").arg(name));
+                else if (ANames.count(name.toCaseFolded()) == 0)
+                    Warn(ATemplate, i + 1,
+                         QStringLiteral("marker \"$P(%1)\" names no replace-list entry: it expands to nothing").arg(name));
+            }
+        }
+    }
+
+    QString FConfigFile;
+    QString FDirectory;
+    const IProjectDisk& FDisk;
+    std::vector<TWarning> FWarnings;
+};
+
+} // namespace
+
+QStringList LintProject(const QString& AConfigFile, const IProjectDisk& ADisk) {
+    return TLint(AConfigFile, ADisk).Run();
+}
+
+} // namespace Wrenfold
