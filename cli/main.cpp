@@ -1,4 +1,5 @@
 // wrenfold-cli: makes a project's .dproj file, or a batch of them, without a window.
+#include "cli/AdoptCommand.h"
 #include "cli/TCliHost.h"
 #include "engine/CommandFailure.h"
 #include "engine/PathRules.h"
@@ -28,6 +29,7 @@ const char* const Usage =
     "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME.dpr[,NAME.dpr...]] [--quiet]\n"
     "                     [--dry-run | --check]\n"
     "  wrenfold-cli lint PROJECT.wfmconfig\n"
+    "  wrenfold-cli adopt PROJECT.dproj [--stable-guid] | adopt --batch FOLDER [--stable-guid]\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
     "make   opens the project configuration and writes its .dproj file beside it.\n"
@@ -37,6 +39,9 @@ const char* const Usage =
     "--check    a dry run that compares each output with the file on disk and prints a unified diff\n"
     "           of each one that would change (GUIDs made up by $GET(RANDOMGUID) match any GUID).\n"
     "lint   reports what a run would pass over silently, as FILE:LINE: warning: TEXT lines.\n"
+    "adopt  writes PROJECT.wfmconfig and PROJECT.wfmInput that make an existing .dproj again (checked\n"
+    "       before anything is written); --batch writes an AllProjects pair from a folder's first\n"
+    "       .dproj and reports which of its projects they make again (exit 3 when some differ).\n"
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
     "2 usage error, 3 --check found an output that would change or is missing, or lint warned.\n";
@@ -49,6 +54,8 @@ struct TOptions {
     bool Quiet = false;
     bool DryRun = false;
     bool Check = false;
+    bool Batch = false;      // adopt --batch
+    bool StableGuid = false; // adopt --stable-guid
 };
 
 int UsageError(const QString& AMessage) {
@@ -88,6 +95,10 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
             AOptions.DryRun = true;
         } else if (argument == QLatin1String("--check")) {
             AOptions.Check = true;
+        } else if (argument == QLatin1String("--batch")) {
+            AOptions.Batch = true;
+        } else if (argument == QLatin1String("--stable-guid")) {
+            AOptions.StableGuid = true;
         } else if (argument == QLatin1String("--only") || argument.startsWith(QLatin1String("--only="))) {
             QString value;
             if (argument.startsWith(QLatin1String("--only="))) value = argument.mid(7);
@@ -106,7 +117,7 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     if (positional.isEmpty()) return UsageError(QStringLiteral("no command given"));
     AOptions.Command = positional.takeFirst();
     if (AOptions.Command != QLatin1String("make") && AOptions.Command != QLatin1String("batch") &&
-        AOptions.Command != QLatin1String("lint"))
+        AOptions.Command != QLatin1String("lint") && AOptions.Command != QLatin1String("adopt"))
         return UsageError(QStringLiteral("unknown command \"%1\"").arg(AOptions.Command));
     if (positional.size() != 1)
         return UsageError(QStringLiteral("%1 needs exactly one project configuration").arg(AOptions.Command));
@@ -114,6 +125,8 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     if (AOptions.OnlyGiven && AOptions.Command != QLatin1String("batch"))
         return UsageError(QStringLiteral("--only belongs to the batch command"));
     if (AOptions.DryRun && AOptions.Check) return UsageError(QStringLiteral("--dry-run and --check exclude each other"));
+    if ((AOptions.Batch || AOptions.StableGuid) && AOptions.Command != QLatin1String("adopt"))
+        return UsageError(QStringLiteral("--batch and --stable-guid belong to the adopt command"));
     if (AOptions.OnlyGiven && AOptions.Only.isEmpty())
         return UsageError(QStringLiteral("--only needs a list of project files"));
     return -1;
@@ -150,6 +163,11 @@ int Lint(const QString& AProjectFile) {
 // Runs the command; with --check, exits 3 when an output would change and prints the diffs.
 int Run(const TOptions& AOptions) {
     if (AOptions.Command == QLatin1String("lint")) return Lint(AOptions.ProjectFile);
+    if (AOptions.Command == QLatin1String("adopt")) {
+        TCliHost host(stdout, stderr);
+        return AOptions.Batch ? AdoptFolder(AOptions.ProjectFile, AOptions.StableGuid, host)
+                              : AdoptProjectFile(AOptions.ProjectFile, AOptions.StableGuid, host);
+    }
     TCliHost host(stdout, stderr);
     host.SetQuiet(AOptions.Quiet);
     TProjectDisk realDisk;

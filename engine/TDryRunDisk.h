@@ -24,6 +24,8 @@ public:
     bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) override;
     bool DeleteFile(const QString& APath, QString& AErrorText) override;
     bool WritesForReal() const override { return false; }
+    // Puts a file in place for the run, as if it stood on disk.
+    void PutFile(const QString& APath, const QByteArray& ABytes) { FChanged[APath] = ABytes; }
 
     // Check mode: every output written is compared with the file on disk. ARandomGuids gives the
     // GUIDs the current run made up; each matches whatever GUID stands at its place on disk.

@@ -131,3 +131,41 @@ TEST_F(Pipeline, LintWarnsOnceForEachThingARunPassesOverSilently) {
                              "Copy=$REPLACE(Name)\n");
     EXPECT_EQ(Run({"lint", config}).ExitCode, 0);
 }
+
+TEST_F(Pipeline, AnAdoptedProjectIsMadeAgainByteForByte) {
+    QFile fixture(WRENFOLD_FIXTURES_DIR "/dproj/Zaehler.dproj");
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    // The fixture as project Alpha: its main source and name stand as whole values.
+    QByteArray alpha = fixture.readAll();
+    alpha.replace("Z\xC3\xA4hler.dpr", "Alpha.dpr").replace("<SanitizedProjectName>Z\xC3\xA4hler", "<SanitizedProjectName>Alpha");
+    Write("a/Alpha.dproj", alpha);
+    TResult r = Run({"adopt", Path("a/Alpha.dproj")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const QByteArray config = Read("a/Alpha.wfmconfig");
+    for (const char* entry : {"ProjectGuid=$GET(RANDOMGUID)", "MainSource=$GET(PROJECTNAME).dpr",
+                              "ProjectName=$GET(PROJECTNAME)", "DCC_ExeOutput_Base=.\\$(Platform)\\$(Config)"})
+        EXPECT_TRUE(config.contains(entry)) << entry;
+    EXPECT_EQ(Run({"adopt", Path("a/Alpha.dproj")}).ExitCode, 1) << "never overwrites";
+
+    ASSERT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "-q"}).ExitCode, 0);
+    const QByteArray made = Read("a/Alpha.dproj");
+    const qsizetype guid = alpha.indexOf("<ProjectGuid>") + 13;
+    EXPECT_EQ(made.left(guid), alpha.left(guid));
+    EXPECT_EQ(made.mid(guid + 38), alpha.mid(guid + 38)) << "byte for byte, the GUID aside";
+    EXPECT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "--check", "-q"}).ExitCode, 0);
+}
+
+TEST_F(Pipeline, AdoptingAFolderTellsWhichProjectsTheSharedTemplateMakes) {
+    const QByteArray alpha = "<P>\r\n  <MainSource>Alpha.dpr</MainSource>\r\n  <Win64>True</Win64>\r\n</P>";
+    Write("f/Alpha.dproj", alpha);
+    Write("f/Beta.dproj", QByteArray(alpha).replace("Alpha", "Beta"));
+    Write("f/Gamma.dproj", QByteArray(alpha).replace("Alpha", "Gamma").replace("True", "False"));
+    const TResult r = Run({"adopt", "--batch", Path("f")});
+    EXPECT_EQ(r.ExitCode, 3) << r.Err.toStdString();
+    const QStringList lines = r.Out.split('\n');
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{"Alpha.dproj: made again by the shared template",
+                                            "Beta.dproj: made again by the shared template",
+                                            "Gamma.dproj: differs from what the shared template makes"}));
+    EXPECT_TRUE(r.Out.contains("-  <Win64>False</Win64>\n+  <Win64>True</Win64>\n")) << r.Out.toStdString();
+    EXPECT_EQ(Read("f/AllProjects.wfmInput"), "<P>\r\n  <MainSource>$P(MainSource)</MainSource>\r\n  <Win64>True</Win64>\r\n</P>");
+}
