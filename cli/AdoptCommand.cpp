@@ -9,7 +9,7 @@
 #include "engine/TStatementExpander.h"
 #include "engine/TWrenfoldEngine.h"
 
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 

@@ -1,6 +1,6 @@
 #include "engine/CommandFailure.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <new>
 

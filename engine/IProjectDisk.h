@@ -1,7 +1,7 @@
 // What a run does to the disk: the one seam between the engine and the file system.
 #pragma once
 
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QByteArray>
 #include <QString>

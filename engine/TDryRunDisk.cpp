@@ -2,7 +2,7 @@
 
 #include "engine/UnifiedDiff.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 namespace Wrenfold {
 

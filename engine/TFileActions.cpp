@@ -3,7 +3,7 @@
 #include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
 namespace Wrenfold {

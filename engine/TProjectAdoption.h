@@ -1,7 +1,7 @@
 // Turning an existing .dproj file into a template and a project configuration that make it again.
 #pragma once
 
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QString>
 #include <QStringList>

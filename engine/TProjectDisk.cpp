@@ -1,6 +1,6 @@
 #include "engine/TProjectDisk.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 #include "Tessel/UKestLibrary/Files.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
 
-#include "Tessel/Exception.h"
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/Exception.h"
+#include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 

@@ -8,10 +8,10 @@
 #include "engine/TReplaceIndex.h"
 #include "engine/TTextDocument.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <QUuid>
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 

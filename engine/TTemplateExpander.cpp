@@ -7,8 +7,8 @@
 #include "engine/TReplaceIndex.h"
 #include "engine/TTextDocument.h"
 
-#include "Tessel/Exception.h"
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/Exception.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QScopeGuard>
 

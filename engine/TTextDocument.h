@@ -1,7 +1,7 @@
 // One document of the window (project text, replace list, input, output, log) as a plain line model.
 #pragma once
 
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QObject>
 #include <QStringList>

@@ -9,7 +9,7 @@
 #include "engine/TTemplateExpander.h"
 #include "engine/TTextDocument.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <QObject>
 

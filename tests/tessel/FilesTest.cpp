@@ -1,4 +1,4 @@
-#include "Tessel/AnsiCodePage.h"
+#include "Tessel/Rtl/AnsiCodePage.h"
 #include "Tessel/UKestLibrary.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // FormatDateTime: the pattern language against a settings record with distinctive separators.
-#include "Tessel/FormatDateTime.h"
+#include "Tessel/Rtl/FormatDateTime.h"
 
 #include "tessel/PrintQString.h"
 #include <QDate>

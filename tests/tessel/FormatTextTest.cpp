@@ -1,6 +1,6 @@
 // Format: specifiers, index, width, precision and "*", the float rounding rules and the failures.
-#include "Tessel/FormatText.h"
-#include "Tessel/ConvertError.h"
+#include "Tessel/Rtl/FormatText.h"
+#include "Tessel/Rtl/ConvertError.h"
 
 #include "tessel/PrintQString.h"
 

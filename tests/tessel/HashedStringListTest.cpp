@@ -1,7 +1,7 @@
 // THashedStringList: hashed IndexOf/IndexOfName, highest index wins, and look-ups that follow every change.
-#include "Tessel/THashedStringList.h"
+#include "Tessel/Rtl/THashedStringList.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <gtest/gtest.h>
 

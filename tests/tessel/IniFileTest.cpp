@@ -1,7 +1,7 @@
 // TKestMemIniFile: parsing, look-ups, writes, section strings, typed readers and file round trips.
 #include "Tessel/UKestIniFiles.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <QFile>
 #include <QTemporaryDir>

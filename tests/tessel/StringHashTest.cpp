@@ -1,5 +1,5 @@
 // TStringHash: the fixed hash function, bucket chains searched newest first, removal and update.
-#include "Tessel/TStringHash.h"
+#include "Tessel/Rtl/TStringHash.h"
 
 #include <gtest/gtest.h>
 

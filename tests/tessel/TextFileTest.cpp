@@ -1,7 +1,7 @@
 // Reading and writing text files: byte-order marks, line breaks, the empty last line, atomic writes.
-#include "Tessel/AnsiCodePage.h"
-#include "Tessel/Exception.h"
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/AnsiCodePage.h"
+#include "Tessel/Rtl/Exception.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

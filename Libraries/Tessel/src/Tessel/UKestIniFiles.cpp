@@ -3,7 +3,7 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 
 #include <QDate>
 #include <QFileInfo>

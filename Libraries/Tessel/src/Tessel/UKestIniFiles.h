@@ -1,7 +1,7 @@
 // INI files: the abstract INI-file base with its typed readers and writers, and the in-memory INI file.
 #pragma once
 
-#include "Tessel/THashedStringList.h"
+#include "Tessel/Rtl/THashedStringList.h"
 #include "Tessel/UKestDefs.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "Tessel/UKestDefs/Exceptions.h"
 
-#include "Tessel/FormatText.h"
+#include "Tessel/Rtl/FormatText.h"
 
 namespace Tessel {
 

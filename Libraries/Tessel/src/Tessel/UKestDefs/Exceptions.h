@@ -1,7 +1,7 @@
 // The library's exception classes: one per unit, and the base that carries a help topic.
 #pragma once
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <QVariant>
 

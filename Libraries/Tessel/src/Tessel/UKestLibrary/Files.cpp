@@ -1,7 +1,7 @@
 #include "Tessel/UKestLibrary/Files.h"
 
-#include "Tessel/AnsiCodePage.h"
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/AnsiCodePage.h"
+#include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestDefs.h"
 #include "Tessel/UKestLibrary/Strings.h"
 

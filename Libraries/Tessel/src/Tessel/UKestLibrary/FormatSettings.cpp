@@ -1,7 +1,7 @@
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
-#include "Tessel/FormatDateTime.h"
-#include "Tessel/FormatText.h"
+#include "Tessel/Rtl/FormatDateTime.h"
+#include "Tessel/Rtl/FormatText.h"
 
 #include <QLocale>
 #include <QMutex>

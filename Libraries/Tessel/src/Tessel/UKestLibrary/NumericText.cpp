@@ -1,7 +1,7 @@
 #include "Tessel/UKestLibrary/NumericText.h"
 
-#include "Tessel/ConvertError.h"
-#include "Tessel/FloatText.h"
+#include "Tessel/Rtl/ConvertError.h"
+#include "Tessel/Rtl/FloatText.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
 #include <algorithm>

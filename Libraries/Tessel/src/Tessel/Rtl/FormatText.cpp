@@ -1,7 +1,7 @@
-#include "Tessel/FormatText.h"
+#include "Tessel/Rtl/FormatText.h"
 
-#include "Tessel/ConvertError.h"
-#include "Tessel/FloatText.h"
+#include "Tessel/Rtl/ConvertError.h"
+#include "Tessel/Rtl/FloatText.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 // The failure of a conversion between text and values: a bad number text or a bad format text.
 #pragma once
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 namespace Tessel {
 

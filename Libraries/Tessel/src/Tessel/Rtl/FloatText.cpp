@@ -1,4 +1,4 @@
-#include "Tessel/FloatText.h"
+#include "Tessel/Rtl/FloatText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "Tessel/TextFile.h"
+#include "Tessel/Rtl/TextFile.h"
 
-#include "Tessel/AnsiCodePage.h"
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/AnsiCodePage.h"
+#include "Tessel/Rtl/Exception.h"
 
 #include <QFile>
 

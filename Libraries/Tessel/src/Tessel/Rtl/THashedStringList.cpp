@@ -1,6 +1,6 @@
-#include "Tessel/THashedStringList.h"
+#include "Tessel/Rtl/THashedStringList.h"
 
-#include "Tessel/Exception.h"
+#include "Tessel/Rtl/Exception.h"
 
 namespace Tessel {
 

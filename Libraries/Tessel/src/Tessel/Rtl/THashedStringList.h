@@ -1,7 +1,7 @@
 // An ordered, unsorted string list with an object pointer per entry and hashed look-ups by text and by name.
 #pragma once
 
-#include "Tessel/TStringHash.h"
+#include "Tessel/Rtl/TStringHash.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "Tessel/FormatDateTime.h"
+#include "Tessel/Rtl/FormatDateTime.h"
 
 #include <QDate>
 

@@ -1,4 +1,4 @@
-#include "Tessel/TStringHash.h"
+#include "Tessel/Rtl/TStringHash.h"
 
 #include <algorithm>
 
