@@ -1,7 +1,7 @@
 // The digit engine behind every written floating-point number: decimal expansion, rounding, layout.
 #pragma once
 
-#include "Tessel/UKestLibrary/FormatSettings.h"
+#include "Tessel/Rtl/FormatSettings.h"
 
 #include <QString>
 

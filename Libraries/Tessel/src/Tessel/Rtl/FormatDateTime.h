@@ -1,7 +1,7 @@
 // Writing a date-time (days since 30 December 1899) by a pattern of the Pascal FormatDateTime.
 #pragma once
 
-#include "Tessel/UKestLibrary/FormatSettings.h"
+#include "Tessel/Rtl/FormatSettings.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Printf-like formatting of a text with an argument list, with the specifiers of the Pascal Format.
 #pragma once
 
-#include "Tessel/UKestLibrary/FormatSettings.h"
+#include "Tessel/Rtl/FormatSettings.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "Tessel/UKestLibrary/FormatSettings.h"
+#include "Tessel/Rtl/FormatSettings.h"
 
 #include "Tessel/Rtl/FormatDateTime.h"
 #include "Tessel/Rtl/FormatText.h"
