@@ -1,6 +1,6 @@
 // Number formatting styles by record and by format text, the format-text parser and round trips.
 #include "Tessel/UKestLibrary/FloatFormatting.h"
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 
 #include "tessel/PrintQString.h"

@@ -1,5 +1,5 @@
 // Fixed English (United Kingdom) settings against the user's settings under a decimal-comma locale.
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 
 #include "tessel/PrintQString.h"
 

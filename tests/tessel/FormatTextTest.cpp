@@ -1,6 +1,7 @@
 // Format: specifiers, index, width, precision and "*", the float rounding rules and the failures.
 #include "Tessel/Rtl/FormatText.h"
 #include "Tessel/Rtl/ConvertError.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 
 #include "tessel/PrintQString.h"
 

@@ -1,7 +1,7 @@
 // Numeric text: multiplier letters and tables, reading engineering text, writing plain numbers.
 #include "Tessel/UKestLibrary/NumericText.h"
 #include "Tessel/Rtl/ConvertError.h"
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 
 #include "tessel/PrintQString.h"
 

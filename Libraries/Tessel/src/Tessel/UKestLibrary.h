@@ -4,7 +4,7 @@
 #include "Tessel/UKestDefs.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/FloatFormatting.h"
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 #include "Tessel/UKestLibrary/Strings.h"

@@ -1,10 +1,8 @@
-// Format settings: the fixed English (United Kingdom) set for stored text and the user's own set.
+// The format-settings record, built from a locale, and the user's own settings.
 #pragma once
 
 #include <QChar>
-#include <QList>
 #include <QString>
-#include <QVariant>
 
 #include <array>
 #include <cstdint>
@@ -45,31 +43,11 @@ struct TFormatSettings {
     static TFormatSettings Create(const QLocale& ALocale);
 };
 
-// The fixed settings of English (United Kingdom), built on first use and never changed.
-const TFormatSettings& KestFormatSettings();
-// A copy of KestFormatSettings.
-TFormatSettings GetKestFormatSettings();
-
 // A copy of the user's settings: those of the system locale unless replaced.
 TFormatSettings UserFormatSettings();
 // Replaces the user's settings (for example by those of another locale), until reset.
 void SetUserFormatSettings(const TFormatSettings& ASettings);
 // Rebuilds the user's settings from the system locale.
 void ResetUserFormatSettings();
-
-// KestFormatSettings when AUseKestSettings is true, else the user's settings.
-TFormatSettings SelectFormatSettings(bool AUseKestSettings);
-
-QString FormatWithKestSettings(const QString& AFormat, const QVariantList& AArgs);
-QString FormatEx(const QString& AFormat, const QVariantList& AArgs, bool AUseKestSettings);
-QString FormatDateTimeKest(const QString& AFormat, double ADateTime);
-QString FormatDateTimeEx(const QString& AFormat, bool AUseKestSettings, double ADateTime);
-// "dd/mm/yyyy hh:nn:ss.zzz" with KestFormatSettings.
-QString DateTimeToKestStr(double ADateTime);
-
-// The Null variant; an invalid (default-constructed) QVariant is the Empty one.
-QVariant VarNull();
-// False for the Empty and the Null variant, true for every other value.
-bool VarHasValue(const QVariant& AValue);
 
 } // namespace Tessel

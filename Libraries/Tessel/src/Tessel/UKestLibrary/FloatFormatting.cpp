@@ -1,6 +1,6 @@
 #include "Tessel/UKestLibrary/FloatFormatting.h"
 
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "Tessel/Rtl/ConvertError.h"
 #include "Tessel/Rtl/FloatText.h"
-#include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/UKestLibrary/FormatSettings.h"
 
 #include <algorithm>
 #include <charconv>
