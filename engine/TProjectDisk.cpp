@@ -1,6 +1,7 @@
 #include "engine/TProjectDisk.h"
 
 #include "Tessel/Rtl/Exception.h"
+#include "Tessel/Rtl/FileWriter.h"
 #include "Tessel/UKestLibrary/Files.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 
 #include <cerrno>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace Wrenfold {
 
@@ -39,7 +39,7 @@ bool TProjectDisk::CopyFile(const QString& ASource, const QString& ADest, QStrin
 
 bool TProjectDisk::DeleteFile(const QString& APath, QString& AErrorText) {
     errno = 0;
-    const bool ok = ::unlink(QFile::encodeName(APath).constData()) == 0;
+    const bool ok = Tessel::DeleteFile(APath);
     AErrorText = ok ? QString() : Tessel::LastSystemErrorText();
     return ok;
 }

@@ -6,11 +6,8 @@
 #include <QFile>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -313,58 +310,10 @@ QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat) {
     return DecodeTextLines(ReadFileBytes(AFileName), AFormat, AFileName);
 }
 
-namespace {
-
-pid_t ProcessId() {
-    static const pid_t id = ::getpid();
-    return id;
-}
-
-} // namespace
-
 void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes, TWriteDurability ADurability) {
-    QByteArray target = QFile::encodeName(AFileName);
-    const auto fail = [&](int ACode) { ThrowFileError("create", AFileName, ACode); };
-    if (target.isEmpty()) fail(ENOENT);
-    struct stat existing {};
-    bool exists = ::lstat(target.constData(), &existing) == 0;
-    if (exists && S_ISLNK(existing.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(target.constData(), resolved) == nullptr) fail(errno);
-        target = resolved;
-        exists = ::stat(target.constData(), &existing) == 0;
-    }
-    if (exists && S_ISDIR(existing.st_mode)) fail(EISDIR);
-
-    // A replaced file keeps its permissions: the temporary file is made with them, and changed
-    // afterwards only when the process's file-creation mask took some away.
-    const mode_t mode = exists ? existing.st_mode & 07777 : 0666;
-    static std::atomic<unsigned> counter{0};
-    QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temp = target + ".wf" + QByteArray::number(ProcessId()) + '-' + QByteArray::number(counter++) + ".tmp";
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) fail(errno);
-    }
-    int code = 0;
-    for (qsizetype done = 0; done < ABytes.size() && code == 0;) {
-        const ssize_t n = ::write(fd, ABytes.constData() + done, size_t(ABytes.size() - done));
-        if (n >= 0) done += n;
-        else if (errno != EINTR) code = errno;
-    }
-    if (code == 0 && exists) {
-        struct stat created {};
-        if (::fstat(fd, &created) != 0) code = errno;
-        else if ((created.st_mode & 07777) != mode && ::fchmod(fd, mode) != 0) code = errno;
-    }
-    if (code == 0 && ADurability == TWriteDurability::Flushed && ::fdatasync(fd) != 0) code = errno;
-    if (::close(fd) != 0 && code == 0) code = errno;
-    if (code == 0 && ::rename(temp.constData(), target.constData()) != 0) code = errno;
-    if (code != 0) {
-        ::unlink(temp.constData());
-        fail(code);
-    }
+    TAtomicFileWriter writer(AFileName);
+    if (!writer.Open() || !writer.Write(ABytes) || !writer.Commit(ADurability))
+        ThrowFileError("create", AFileName, writer.Error());
 }
 
 QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat) {

@@ -2,6 +2,8 @@
 // empty-last-line rules of the platform's string lists. Writes are atomic.
 #pragma once
 
+#include "Tessel/Rtl/FileWriter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -63,21 +65,14 @@ QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat, cons
 QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat);
 QByteArray ReadFileBytes(const QString& AFileName);
 
-// How hard a write insists that the bytes reached the disk before the file is replaced.
-enum class TWriteDurability {
-    Flushed,  // flushed before the rename: survives a power cut (files the user edits)
-    Replaced, // renamed into place unflushed: a failed or crashed write still never leaves a
-              // half-written file (files the program can make again, such as generated output)
-};
-
 // Lines joined by the style, no break after the last line, preceded by the encoding's mark.
 QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat);
 // Writes EncodeTextLines' bytes. Raises EFileError "Cannot create file "%s". %s"; an existing
 // file is left intact on failure.
 void WriteTextFile(const QString& AFileName, const QStringList& ALines, const TTextFormat& AFormat,
                    TWriteDurability ADurability = TWriteDurability::Flushed);
-// Writes through a temporary file beside the target, renamed over it when complete; an existing
-// file keeps its permissions, and a symbolic link is written through.
+// Writes the bytes with TAtomicFileWriter: an existing file keeps its permissions, and a symbolic
+// link is written through.
 void WriteFileBytes(const QString& AFileName, const QByteArray& ABytes,
                     TWriteDurability ADurability = TWriteDurability::Flushed);
 

@@ -1,6 +1,7 @@
 #include "Tessel/UKestLibrary/Files.h"
 
 #include "Tessel/Rtl/AnsiCodePage.h"
+#include "Tessel/Rtl/FileWriter.h"
 #include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestDefs.h"
 #include "Tessel/UKestLibrary/Strings.h"
@@ -53,96 +54,46 @@ QString LastSystemErrorText() {
 
 namespace {
 
-// Moves the finished copy into place; without AOverwrite an existing destination is never replaced,
-// even one that appeared while copying.
-bool MoveIntoPlace(const QByteArray& ATemp, const QByteArray& ADest, bool AOverwrite) {
-    if (AOverwrite) return ::rename(ATemp.constData(), ADest.constData()) == 0;
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, ATemp.constData(), AT_FDCWD, ADest.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-    // File systems without that flag: a hard link fails when the name exists.
-    if (::link(ATemp.constData(), ADest.constData()) == 0) {
-        ::unlink(ATemp.constData());
-        return true;
-    }
-    if (errno == EEXIST) return false;
-    if (::access(ADest.constData(), F_OK) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(ATemp.constData(), ADest.constData()) == 0;
-}
-
-// Copies through a temporary file beside the destination, renamed into place only when complete,
-// so a failed copy never leaves a truncated destination. errno holds the failing call's code.
-bool CopyFileContents(const QByteArray& ASource, const QByteArray& ADest, bool AOverwrite) {
-    const int in = ::open(ASource.constData(), O_RDONLY | O_CLOEXEC);
+// Copies through TAtomicFileWriter, so a failed copy never leaves a truncated destination. errno holds
+// the failing call's code.
+bool CopyFileContents(const QString& ASource, const QString& ADest, bool AOverwrite) {
+    const int in = ::open(QFile::encodeName(ASource).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
+    struct TCloser {
+        int Fd;
+        ~TCloser() {
+            const int code = errno;
+            ::close(Fd);
+            errno = code;
+        }
+    } closer{in};
     struct stat info {};
-    if (::fstat(in, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        ::close(in);
-        errno = code;
+    if (::fstat(in, &info) != 0) return false;
+    if (S_ISDIR(info.st_mode)) {
+        errno = EISDIR;
         return false;
     }
-    if (!AOverwrite && ::access(ADest.constData(), F_OK) == 0) {
-        ::close(in);
+    if (!AOverwrite && ::access(QFile::encodeName(ADest).constData(), F_OK) == 0) {
         errno = EEXIST;
         return false;
     }
-    QByteArray temp = ADest + ".wrenfold-XXXXXX";
-    const int out = ::mkstemp(temp.data());
-    if (out < 0) {
-        const int code = errno;
-        ::close(in);
-        errno = code;
-        return false;
-    }
-    bool ok = true;
+    // The copy has the source's permissions.
+    TAtomicFileWriter out(ADest);
+    if (!out.Open(info.st_mode & 07777)) return false;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(in, buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            ok = false;
-            break;
+            return false;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer + done, n - done);
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                ok = false;
-                break;
-            }
-            done += w;
-        }
-        if (!ok) break;
+        if (!out.Write(buffer, n)) return false;
     }
-    ok = ok && ::fchmod(out, info.st_mode & 07777) == 0;
-    if (ok) {
-        // The copy keeps the source's modification time, as the platform's copy does.
-        const struct timespec times[2] = {info.st_atim, info.st_mtim};
-        ::futimens(out, times);
-    }
-    ok = ok && ::fsync(out) == 0;
-    int code = ok ? 0 : errno;
-    if (::close(out) != 0 && ok) {
-        ok = false;
-        code = errno;
-    }
-    ::close(in);
-    if (ok && !MoveIntoPlace(temp, ADest, AOverwrite)) {
-        ok = false;
-        code = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.constData());
-        errno = code;
-    }
-    return ok;
+    // The copy keeps the source's modification time, as the platform's copy does.
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    ::futimens(out.Handle(), times);
+    return out.Commit(TWriteDurability::Flushed, AOverwrite);
 }
 
 } // namespace
@@ -151,8 +102,7 @@ bool CopyFileWithError(const QString& ASourceName, const QString& ADestName, boo
                        QString& AErrorText) {
     errno = 0;
     if (ADestName.isEmpty()) errno = ENOENT;
-    const bool ok = !ADestName.isEmpty() && CopyFileContents(QFile::encodeName(ASourceName),
-                                                             QFile::encodeName(ADestName), AOverwrite);
+    const bool ok = !ADestName.isEmpty() && CopyFileContents(ASourceName, ADestName, AOverwrite);
     AErrorText = ok ? QString() : LastSystemErrorText();
     return ok;
 }
