@@ -86,7 +86,7 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
         }
         if (argument == QLatin1String("--version")) {
             std::printf("%s\n%s\n", qPrintable(Tessel::VersionStrDotted()),
-                        qPrintable(Tessel::VersionInfo.FileDescription));
+                        qPrintable(Tessel::VersionInfo().FileDescription));
             return ecSuccess;
         }
         if (argument == QLatin1String("--quiet") || argument == QLatin1String("-q")) {

@@ -31,8 +31,8 @@ QString WriteFile(const QTemporaryDir& ADir, const QString& AName, const QByteAr
 // Puts a record in place of the process's own for one test.
 class VersionInfoScope {
 public:
-    explicit VersionInfoScope(const TVersionInfoRec& ARec) : FSaved(VersionInfo) { VersionInfo = ARec; }
-    ~VersionInfoScope() { VersionInfo = FSaved; }
+    explicit VersionInfoScope(const TVersionInfoRec& ARec) : FSaved(VersionInfo()) { VersionInfo() = ARec; }
+    ~VersionInfoScope() { VersionInfo() = FSaved; }
 
 private:
     TVersionInfoRec FSaved;
@@ -159,9 +159,9 @@ TEST(Version, TextForms) {
 }
 
 TEST(Version, TestProgramWithoutBlockHasNoVersion) {
-    // This suite does not link the version block, so its own file has none.
+    // This suite does not link the version block, so it has none, in memory or in its file.
     TVersionInfoRec rec;
     EXPECT_FALSE(ReadVersionInfo(rec));
-    EXPECT_FALSE(VersionInfo.Valid);
+    EXPECT_FALSE(VersionInfo().Valid);
     EXPECT_EQ(ExeBaseName(), VersionCaption());
 }

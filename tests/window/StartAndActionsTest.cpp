@@ -40,10 +40,10 @@ TEST_F(WindowFixture, StartState) {
     }
 
     // The version block is linked into this suite as into the program.
-    EXPECT_TRUE(Tessel::VersionInfo.Valid);
+    EXPECT_TRUE(Tessel::VersionInfo().Valid);
     EXPECT_EQ(QStringLiteral("V" WRENFOLD_PROJECT_VERSION_FOUR), Tessel::VersionStrDotted());
-    EXPECT_EQ(QStringLiteral("Wrenfold R%1").arg(Tessel::VersionInfo.ReleaseNum), Form->windowTitle());
-    EXPECT_EQ(QStringLiteral("Kestwell Systems Ltd"), Tessel::VersionInfo.CompanyName);
+    EXPECT_EQ(QStringLiteral("Wrenfold R%1").arg(Tessel::VersionInfo().ReleaseNum), Form->windowTitle());
+    EXPECT_EQ(QStringLiteral("Kestwell Systems Ltd"), Tessel::VersionInfo().CompanyName);
 
     const QStringList tabs{"Project", "Replace List", "Input", "Output", "Log", "Batch"};
     ASSERT_EQ(tabs.size(), Form->PageControl->count());

@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+// The version block the program links, if any: weak, so a program without one links and has no version.
+extern "C" {
+extern const char KestVersionBlock[] __attribute__((weak));
+extern const unsigned long KestVersionBlockSize __attribute__((weak));
+}
+
 namespace Tessel {
 
 namespace {
@@ -32,16 +38,16 @@ bool ParseFixedVersion(const QString& AText, uint32_t& AVersionMS, uint32_t& AVe
     return true;
 }
 
-TVersionInfoRec InitialVersionInfo() {
-    TVersionInfoRec rec;
-    ReadVersionInfo(rec);
-    return rec;
-}
-
 } // namespace
 
-// Filled when the program starts, before main runs.
-TVersionInfoRec VersionInfo = InitialVersionInfo();
+TVersionInfoRec& VersionInfo() {
+    static TVersionInfoRec info = [] {
+        TVersionInfoRec rec;
+        ReadVersionInfo(rec);
+        return rec;
+    }();
+    return info;
+}
 
 QByteArray VersionBlockMark() {
     QByteArray mark("\x01KEST-VERSION");
@@ -125,12 +131,12 @@ bool TVersionResource::QueryTranslation(uint32_t& ATranslation) const {
     return true;
 }
 
-bool GetFileVersionNumbers(const QString& AFileName, uint16_t& AMajor, uint16_t& AMinor, uint16_t& ARelease,
-                           uint16_t& ABuild) {
-    TVersionResource resource;
+namespace {
+
+bool FileVersionNumbers(const TVersionResource& AResource, uint16_t& AMajor, uint16_t& AMinor,
+                        uint16_t& ARelease, uint16_t& ABuild) {
     uint32_t versionMS = 0, versionLS = 0;
-    if (!resource.LoadFromFile(AFileName) || !resource.QueryFixedFileVersion(versionMS, versionLS))
-        return false;
+    if (!AResource.QueryFixedFileVersion(versionMS, versionLS)) return false;
     AMajor = uint16_t(versionMS >> 16);
     AMinor = uint16_t(versionMS & 0xFFFF);
     ARelease = uint16_t(versionLS >> 16);
@@ -138,10 +144,11 @@ bool GetFileVersionNumbers(const QString& AFileName, uint16_t& AMajor, uint16_t&
     return true;
 }
 
-bool ReadVersionInfoFromFile(const QString& AFileName, TVersionInfoRec& ARec) {
+// ARec from a loaded block (an empty one when AResource holds none); returns ARec.Valid.
+bool VersionInfoOf(const TVersionResource& AResource, TVersionInfoRec& ARec) {
     ARec = TVersionInfoRec();
     uint16_t major = 0, minor = 0, release = 0, build = 0;
-    if (!GetFileVersionNumbers(AFileName, major, minor, release, build)) return false;
+    if (!FileVersionNumbers(AResource, major, minor, release, build)) return false;
     ARec.Valid = true;
     ARec.MajorVersionNum = major;
     ARec.MinorVersionNum = minor;
@@ -149,16 +156,15 @@ bool ReadVersionInfoFromFile(const QString& AFileName, TVersionInfoRec& ARec) {
     ARec.BuildNum = build;
     ARec.FormattedVersionInfo = FormatVersion("V%d.%d R%d B%d", major, minor, release, build);
 
-    TVersionResource resource;
     uint32_t translation = 0;
-    if (!resource.LoadFromFile(AFileName) || !resource.QueryTranslation(translation)) return true;
+    if (!AResource.QueryTranslation(translation)) return true;
     const QString prefix = QStringLiteral("\\StringFileInfo\\%1%2\\")
                                .arg(translation & 0xFFFF, 4, 16, QLatin1Char('0'))
                                .arg(translation >> 16, 4, 16, QLatin1Char('0'))
                                .toUpper();
     const auto named = [&](const char* AName) {
         QString value;
-        resource.QueryValue(prefix + QLatin1String(AName), value);
+        AResource.QueryValue(prefix + QLatin1String(AName), value);
         return value;
     };
     ARec.FileDescription = named("FileDescription");
@@ -169,29 +175,49 @@ bool ReadVersionInfoFromFile(const QString& AFileName, TVersionInfoRec& ARec) {
     return true;
 }
 
+} // namespace
+
+bool GetFileVersionNumbers(const QString& AFileName, uint16_t& AMajor, uint16_t& AMinor, uint16_t& ARelease,
+                           uint16_t& ABuild) {
+    TVersionResource resource;
+    return resource.LoadFromFile(AFileName) && FileVersionNumbers(resource, AMajor, AMinor, ARelease, ABuild);
+}
+
+bool ReadVersionInfoFromFile(const QString& AFileName, TVersionInfoRec& ARec) {
+    TVersionResource resource;
+    resource.LoadFromFile(AFileName);
+    return VersionInfoOf(resource, ARec);
+}
+
 bool ReadVersionInfo(TVersionInfoRec& ARec) {
-    return ReadVersionInfoFromFile(ExeFileName(), ARec);
+    TVersionResource resource;
+    if (KestVersionBlock != nullptr && &KestVersionBlockSize != nullptr)
+        resource.LoadFromBytes(QByteArray::fromRawData(KestVersionBlock, qsizetype(KestVersionBlockSize)));
+    return VersionInfoOf(resource, ARec);
 }
 
 QString VersionStr() {
-    return VersionInfo.Valid ? VersionInfo.FormattedVersionInfo : QString();
+    const TVersionInfoRec& info = VersionInfo();
+    return info.Valid ? info.FormattedVersionInfo : QString();
 }
 
 QString VersionStrDotted() {
-    if (!VersionInfo.Valid) return QString();
-    return FormatVersion("V%d.%d.%d.%d", VersionInfo.MajorVersionNum, VersionInfo.MinorVersionNum,
-                         VersionInfo.ReleaseNum, VersionInfo.BuildNum);
+    const TVersionInfoRec& info = VersionInfo();
+    if (!info.Valid) return QString();
+    return FormatVersion("V%d.%d.%d.%d", info.MajorVersionNum, info.MinorVersionNum, info.ReleaseNum,
+                         info.BuildNum);
 }
 
 QString VersionStrShort() {
-    if (!VersionInfo.Valid) return QString();
-    return FormatVersion("V%d.%d R%d", VersionInfo.MajorVersionNum, VersionInfo.MinorVersionNum,
-                         VersionInfo.ReleaseNum);
+    const TVersionInfoRec& info = VersionInfo();
+    if (!info.Valid) return QString();
+    return FormatVersion("V%d.%d R%d", info.MajorVersionNum, info.MinorVersionNum, info.ReleaseNum);
 }
 
 QString VersionCaption() {
-    if (!VersionInfo.Valid) return ExeBaseName();
-    return QStringLiteral("%1 R%2").arg(VersionInfo.FileDescription).arg(VersionInfo.ReleaseNum);
+    const TVersionInfoRec& info = VersionInfo();
+    if (!info.Valid) return ExeBaseName();
+    return QStringLiteral("%1 R%2").arg(info.FileDescription).arg(info.ReleaseNum);
 }
 
 } // namespace Tessel

@@ -20,10 +20,11 @@ struct TVersionInfoRec {
     QString CompanyName;
 };
 
-// The running executable's version information, read once when the program starts.
-extern TVersionInfoRec VersionInfo;
+// The running program's version information, built from its compiled-in version block on first use
+// (not valid when the program has none). Tests may replace it.
+TVersionInfoRec& VersionInfo();
 
-// Fills ARec from the running executable's file; returns ARec.Valid.
+// Fills ARec from the running program's compiled-in version block; returns ARec.Valid.
 bool ReadVersionInfo(TVersionInfoRec& ARec);
 // Reads the four numbers of the file's version block; false when the file has none.
 bool GetFileVersionNumbers(const QString& AFileName, uint16_t& AMajor, uint16_t& AMinor, uint16_t& ARelease,
@@ -37,8 +38,9 @@ QString VersionStrDotted(); // "V1.1.4.1000", empty when not valid
 QString VersionStrShort();  // "V1.1 R4", empty when not valid
 QString VersionCaption();   // "Wrenfold R4"; the executable's base name when not valid
 
-// Where there is no version resource, the executable carries a marked block of text entries that this
-// unit finds in the file on disk. Each entry is "path=value" followed by a NUL, the paths being those
+// Where there is no version resource, the executable carries a marked block of text entries: the
+// program links it as KestVersionBlock (with its size in KestVersionBlockSize), and this unit also
+// finds it in the file on disk. Each entry is "path=value" followed by a NUL, the paths being those
 // of the platform's version queries; an empty entry ends the block:
 //   "\=1.1.4.1000"                                     the fixed file version
 //   "\VarFileInfo\Translation=040904B0"                language 0409, code page 04B0
