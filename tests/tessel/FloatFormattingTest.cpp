@@ -3,6 +3,7 @@
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 
+#include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
 
 #include <QDate>
@@ -168,14 +169,7 @@ TEST(FloatFormattingTest, WrittenTextReadsBack) {
     }
 }
 
-// The user's settings are those of a decimal-comma locale for the duration of a test.
-class FloatFormattingUnderGermanLocale : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
-    }
-    void TearDown() override { ResetUserFormatSettings(); }
-};
+using FloatFormattingUnderGermanLocale = UnderGermanLocale;
 
 TEST_F(FloatFormattingUnderGermanLocale, UserSettingsAndDates) {
     const double noon = double(QDate(1899, 12, 30).daysTo(QDate(2024, 3, 1))) + 0.5;
@@ -184,5 +178,4 @@ TEST_F(FloatFormattingUnderGermanLocale, UserSettingsAndDates) {
     EXPECT_EQ(FloatToString(1500, QString("0.000/*/V"), false), "1,500 kV");
     EXPECT_EQ(FloatToString(1500, Record(0, 5, u'S', "V"), false), " 1.50kV"); // the inserted point is "."
     EXPECT_EQ(FloatToString(2.5, TFloatToStringFormat{}, false), "2,500");     // compact trims only after "."
-    ResetUserFormatSettings();
 }

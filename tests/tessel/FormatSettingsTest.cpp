@@ -1,6 +1,7 @@
 // Fixed English (United Kingdom) settings against the user's settings under a decimal-comma locale.
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
 
 #include <QDate>
@@ -15,14 +16,7 @@ double DateTimeOf(int AYear, int AMonth, int ADay, int AHour = 0, int AMinute = 
     return double(QDate(1899, 12, 30).daysTo(QDate(AYear, AMonth, ADay))) + (AHour * 60 + AMinute) / 1440.0;
 }
 
-// The user's settings are those of German (Germany) for the duration of a test.
-class FormatSettingsUnderGermanLocale : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
-    }
-    void TearDown() override { ResetUserFormatSettings(); }
-};
+using FormatSettingsUnderGermanLocale = UnderGermanLocale;
 
 } // namespace
 

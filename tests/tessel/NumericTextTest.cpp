@@ -3,6 +3,7 @@
 #include "Tessel/Rtl/ConvertError.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
 
 #include <QLocale>
@@ -15,14 +16,7 @@ using namespace Tessel;
 
 namespace {
 
-// The user's settings are those of a decimal-comma locale for the duration of a test.
-class NumericTextUnderGermanLocale : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
-    }
-    void TearDown() override { ResetUserFormatSettings(); }
-};
+using NumericTextUnderGermanLocale = UnderGermanLocale;
 
 } // namespace
 
