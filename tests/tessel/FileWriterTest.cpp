@@ -60,7 +60,8 @@ TEST(AtomicFileWriter, GivenPermissionsAreExactWhateverTheCreationMask) {
     const QString target = dir.filePath("new.txt");
     const mode_t oldMask = ::umask(027);
     TAtomicFileWriter writer(target);
-    const bool written = writer.Open(0664) && writer.Write("x") && writer.Commit(TWriteDurability::Flushed, false);
+    const bool written =
+        writer.Open(0664) && writer.Write("x") && writer.Commit(TWriteDurability::Flushed, false);
     ::umask(oldMask);
     ASSERT_TRUE(written) << writer.Error();
     EXPECT_EQ(Read(target), "x");

@@ -83,7 +83,8 @@ bool TAtomicFileWriter::Open(std::optional<mode_t> AMode) {
     const mode_t mode = AMode ? *AMode & 07777 : exists ? existing.st_mode & 07777 : 0666;
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; FFd < 0; ++attempt) {
-        FTemp = FTarget + ".wf" + QByteArray::number(ProcessId()) + '-' + QByteArray::number(counter++) + ".tmp";
+        FTemp =
+            FTarget + ".wf" + QByteArray::number(ProcessId()) + '-' + QByteArray::number(counter++) + ".tmp";
         FFd = ::open(FTemp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (FFd < 0 && (errno != EEXIST || attempt > 100)) {
             FTemp.clear();
@@ -102,8 +103,10 @@ bool TAtomicFileWriter::Write(const char* AData, qsizetype ASize) {
     if (FFd < 0) return Fail(EBADF);
     for (qsizetype done = 0; done < ASize;) {
         const ssize_t n = ::write(FFd, AData + done, size_t(ASize - done));
-        if (n >= 0) done += n;
-        else if (errno != EINTR) return Fail(errno);
+        if (n >= 0)
+            done += n;
+        else if (errno != EINTR)
+            return Fail(errno);
     }
     return true;
 }
