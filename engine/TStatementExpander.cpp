@@ -9,11 +9,11 @@
 #include "engine/TTextDocument.h"
 
 #include "Tessel/Rtl/Exception.h"
-
-#include <QUuid>
 #include "Tessel/Rtl/TextFile.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
+
+#include <QUuid>
 
 namespace Wrenfold {
 
