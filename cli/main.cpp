@@ -217,7 +217,14 @@ int main(int argc, char** argv) {
     TOptions options;
     const int parsed = ParseArguments(app.arguments(), options);
     if (parsed >= 0) return parsed;
-    const int result = Run(options);
+    // Whatever escapes a command (running out of memory on the way, say) ends in an error line and
+    // exit status 1, with the log written so far flushed, never in an abort.
+    int result = ecFailed;
+    RunReportingFailure([&] { result = Run(options); },
+                        [](const QString& AMessage) {
+                            std::fflush(stdout);
+                            std::fprintf(stderr, "error: %s\n", AMessage.toLocal8Bit().constData());
+                        });
     std::fflush(stdout);
     return result;
 }

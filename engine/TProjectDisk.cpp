@@ -3,6 +3,7 @@
 #include "Tessel/Rtl/Exception.h"
 #include "Tessel/Rtl/FileWriter.h"
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/NonPrintingTags.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,34 @@
 
 namespace Wrenfold {
 
-bool TProjectDisk::IsExistingFile(const QString& APath) const {
-    struct stat info {};
-    return !APath.isEmpty() && ::stat(QFile::encodeName(APath).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
+namespace {
+
+// Refuses a path that the system would cut short at a NUL, before any call is made with it.
+void CheckPath(const QString& APath) {
+    if (APath.contains(QChar(0)))
+        throw Tessel::EFileError(QStringLiteral("Path \"%1\" holds a NUL character")
+                                     .arg(Tessel::StringToNonPrintingTags(APath, QString(), true)));
 }
 
+QString NotRegularText(const QString& APath) { return QStringLiteral("\"%1\" is not a regular file").arg(APath); }
+
+// True for a regular file; false when nothing or a folder stands there; raises for anything else
+// (a FIFO, a device, a socket), which a run must neither read, replace nor delete.
+bool IsRegularFile(const QString& APath) {
+    CheckPath(APath);
+    struct stat info {};
+    if (APath.isEmpty() || ::stat(QFile::encodeName(APath).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    if (!S_ISREG(info.st_mode)) throw Tessel::EFileError(NotRegularText(APath));
+    return true;
+}
+
+} // namespace
+
+bool TProjectDisk::IsExistingFile(const QString& APath) const { return IsRegularFile(APath); }
+
 QStringList TProjectDisk::ListFiles(const QString& AFolder) const {
+    CheckPath(AFolder);
     const QFileInfo info(AFolder);
     if (AFolder.isEmpty() || !info.isDir())
         throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". No such folder").arg(AFolder));
@@ -27,17 +50,29 @@ QStringList TProjectDisk::ListFiles(const QString& AFolder) const {
     return QDir(AFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
-QByteArray TProjectDisk::ReadFile(const QString& APath) const { return Tessel::ReadFileBytes(APath); }
+QByteArray TProjectDisk::ReadFile(const QString& APath) const {
+    CheckPath(APath);
+    return Tessel::ReadFileBytes(APath);
+}
 
 void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) {
+    IsRegularFile(APath);
     Tessel::WriteTextFile(APath, ALines, AFormat, Tessel::TWriteDurability::Replaced);
 }
 
 bool TProjectDisk::CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) {
+    CheckPath(ASource);
+    try {
+        IsRegularFile(ADest);
+    } catch (const Tessel::EFileError&) {
+        AErrorText = NotRegularText(ADest);
+        return false;
+    }
     return Tessel::CopyFileWithError(ASource, ADest, true, AErrorText);
 }
 
 bool TProjectDisk::DeleteFile(const QString& APath, QString& AErrorText) {
+    CheckPath(APath);
     errno = 0;
     const bool ok = Tessel::DeleteFile(APath);
     AErrorText = ok ? QString() : Tessel::LastSystemErrorText();

@@ -169,3 +169,43 @@ TEST_F(Pipeline, AdoptingAFolderTellsWhichProjectsTheSharedTemplateMakes) {
     EXPECT_TRUE(r.Out.contains("-  <Win64>False</Win64>\n+  <Win64>True</Win64>\n")) << r.Out.toStdString();
     EXPECT_EQ(Read("f/AllProjects.wfmInput"), "<P>\r\n  <MainSource>$P(MainSource)</MainSource>\r\n  <Win64>True</Win64>\r\n</P>");
 }
+
+TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {
+    Write("h/victim.txt", "keep me");
+    Write("h/T.wfmInput", "<a>$P(A)</a>");
+    for (const char* fifo : {"h/fifo", "h/pipe.wfmInput"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(Path(fifo)).constData(), 0644), 0);
+    const char nulConfig[] = "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileDelete=victim.txt\0.bak\n";
+    Write("h/locked.dproj", "old");
+    ::chmod(QFile::encodeName(Path("h/locked.dproj")).constData(), 0444);
+    struct TCase {
+        const char* Name;
+        QByteArray Config;
+        QString Error;
+        const char* ProjectName = "App";
+    } cases[] = {
+        {"NUL in a path", QByteArray(nulConfig, sizeof nulConfig - 1),
+         "Error in section \"PreActions\" - Path \"" + Path("h/victim.txt<0>.bak") + "\" holds a NUL character"},
+        {"FIFO included", "[General]\nInputName=T\n[Replace]\nA=$INCLUDE(fifo)\n",
+         "\"" + Path("h/fifo") + "\" is not a regular file"},
+        {"FIFO as template", "[General]\nInputName=pipe\n[Replace]\nA=1\n",
+         "\"" + Path("h/pipe.wfmInput") + "\" is not a regular file"},
+        {"endless file", "[General]\nInputName=T\n[Replace]\nA=$INCLUDE(/dev/zero)\n",
+         "\"/dev/zero\" is not a regular file"},
+        {"read-only output", "[General]\nInputName=T\n[Replace]\nA=1\n",
+         "Cannot create file \"" + Path("h/locked.dproj") + "\". Permission denied", "locked"},
+        {"read-only copy destination", "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileCopy=victim.txt;locked.dproj\n",
+         "Error in section \"PreActions\" - FileCopy error copying \"" + Path("h/victim.txt") + "\" to \"" +
+             Path("h/locked.dproj") + "\" - \"Permission denied\""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString config = QString("h/%1.wfmconfig").arg(c.ProjectName);
+        Write(config, c.Config);
+        const TResult r = Run({"make", Path(config), "-q"});
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_EQ(r.Err, "error: " + c.Error + "\n");
+        EXPECT_EQ(Read("h/victim.txt"), "keep me");
+        EXPECT_EQ(Read("h/locked.dproj"), "old");
+    }
+}

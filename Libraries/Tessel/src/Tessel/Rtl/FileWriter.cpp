@@ -67,6 +67,8 @@ bool TAtomicFileWriter::Fail(int ACode) {
 bool TAtomicFileWriter::Open(std::optional<mode_t> AMode) {
     Discard();
     if (FTarget.isEmpty()) return Fail(ENOENT);
+    // A name holding a NUL would be cut short there by the system: another file would be written.
+    if (FTarget.contains('\0')) return Fail(EINVAL);
     struct stat existing {};
     bool exists = ::lstat(FTarget.constData(), &existing) == 0;
     if (exists && S_ISLNK(existing.st_mode)) {
@@ -76,6 +78,10 @@ bool TAtomicFileWriter::Open(std::optional<mode_t> AMode) {
         exists = ::stat(FTarget.constData(), &existing) == 0;
     }
     if (exists && S_ISDIR(existing.st_mode)) return Fail(EISDIR);
+    // Only regular files are replaced; a read-only one (no owner write bit) is refused as the
+    // platform refuses to overwrite it, also for root, since people lock files that way.
+    if (exists && !S_ISREG(existing.st_mode)) return Fail(EINVAL);
+    if (exists && (existing.st_mode & S_IWUSR) == 0) return Fail(EACCES);
 
     // The file is made with its permissions, and changed afterwards only when the process's
     // file-creation mask took some away; a new file's default ones are left to the mask.
@@ -123,7 +129,12 @@ bool TAtomicFileWriter::Commit(TWriteDurability ADurability, bool AReplace) {
 }
 
 bool DeleteFile(const QString& AFileName) {
-    return ::unlink(QFile::encodeName(AFileName).constData()) == 0;
+    const QByteArray name = QFile::encodeName(AFileName);
+    if (name.contains('\0')) {
+        errno = EINVAL;
+        return false;
+    }
+    return ::unlink(name.constData()) == 0;
 }
 
 } // namespace Tessel
