@@ -42,6 +42,9 @@ TSynEditor::TSynEditor(QWidget* AParent) : QsciScintilla(AParent) {
     setBraceMatching(NoBraceMatch);
     setAutoIndent(false);
     setWrapMode(WrapNone);
+    // The horizontal scroll bar only once a line is wider than the view.
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     SendScintilla(SCI_SETFONTQUALITY, SC_EFF_QUALITY_NON_ANTIALIASED);
     for (int margin = 0; margin < MarginCount; ++margin)
         setMarginWidth(margin, 0);
@@ -144,6 +147,8 @@ void TSynEditor::DocumentReset() {
     const QByteArray text = FDocument ? FDocument->Lines().join(QLatin1Char('\n')).toUtf8() : QByteArray();
     ProgramChange([&] {
         SendScintilla(SCI_CLEARALL);
+        // Tracking only widens: new text starts from nothing again.
+        SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
         if (!text.isEmpty())
             SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.constData());
     });

@@ -5,6 +5,7 @@
 #include <Qsci/qscilexerproperties.h>
 #include <Qsci/qscilexerxml.h>
 
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -155,4 +156,28 @@ TEST(SynEditor, HighlightersFontsAndGutters) {
     EXPECT_GT(xml.marginWidth(0), narrow);
     document.Clear();
     EXPECT_EQ(narrow, xml.marginWidth(0));
+}
+
+TEST_F(EditorFixture, AHorizontalScrollBarOnlyWhileALineIsWiderThanTheView) {
+    Editor.resize(300, 200);
+    Editor.show();
+    struct Case {
+        const char* Name;
+        QStringList Lines;
+        bool ScrollBar;
+    };
+    const Case cases[] = {
+        {"empty", {}, false},
+        {"short lines", {"[General]", "InputName=T"}, false},
+        {"a long line", {"short", QString(400, QLatin1Char('x'))}, true},
+        {"short again", {"short"}, false},
+        {"empty again", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Document.SetLines(c.Lines);
+        QTest::qWait(50); // painted
+        EXPECT_EQ(c.ScrollBar, Editor.horizontalScrollBar()->isVisible());
+        EXPECT_FALSE(Editor.verticalScrollBar()->isVisible());
+    }
 }
