@@ -1,7 +1,5 @@
 #include "main/UWrenfoldMessages.h"
 
-#include "Tessel/UKestLibrary/Files.h"
-
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -14,7 +12,8 @@
 namespace Wrenfold {
 
 QString ProgramTitle() {
-    return Tessel::ExeBaseName();
+    // Not the executable's name: on this platform that is written in lower case.
+    return QStringLiteral("Wrenfold");
 }
 
 QString ApplicationErrorText(const QString& AMessage) {
@@ -22,22 +21,35 @@ QString ApplicationErrorText(const QString& AMessage) {
     return AMessage;
 }
 
-bool TDialogPrompter::AskYesNo(const QString& AText) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), AText, QMessageBox::NoButton, FParent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+std::unique_ptr<QMessageBox> QuestionBoxFor(const QString& AText, QWidget* AParent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Confirm"), AText,
+                                             QMessageBox::NoButton, AParent);
+    box->setTextFormat(Qt::PlainText);
+    QPushButton* yes = box->addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no);
+    return box;
 }
 
-void TDialogPrompter::ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) {
+std::unique_ptr<QMessageBox> MessageBoxFor(TMessageKind AKind, const QString& ACaption, const QString& AText,
+                                           QWidget* AParent) {
     const QMessageBox::Icon icon = AKind == TMessageKind::Error         ? QMessageBox::Critical
                                    : AKind == TMessageKind::Information ? QMessageBox::Information
                                                                         : QMessageBox::NoIcon;
-    QMessageBox box(icon, ACaption, AText, QMessageBox::Ok, FParent);
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(icon, ACaption, AText, QMessageBox::Ok, AParent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+bool TDialogPrompter::AskYesNo(const QString& AText) {
+    const std::unique_ptr<QMessageBox> box = QuestionBoxFor(AText, FParent);
+    box->exec();
+    return box->clickedButton() == box->defaultButton();
+}
+
+void TDialogPrompter::ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) {
+    MessageBoxFor(AKind, ACaption, AText, FParent)->exec();
 }
 
 bool TDialogPrompter::Execute(TFileDialog& ADialog) {

@@ -3,15 +3,24 @@
 
 #include "main/IWrenfoldPrompter.h"
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace Wrenfold {
 
-// The program's title: the executable's file name without folder and extension.
+// The program's title, the caption of the plain box and the general error box.
 QString ProgramTitle();
 // The text of the general error box: the message with a full stop appended when its last character
 // comes after "." in the character table (a letter or a digit, not a closing quote).
 QString ApplicationErrorText(const QString& AMessage);
+
+// The boxes the prompter shows, built but not yet shown. Their text is always plain: a message about
+// a template quotes its XML, which must show as written.
+std::unique_ptr<QMessageBox> QuestionBoxFor(const QString& AText, QWidget* AParent);
+std::unique_ptr<QMessageBox> MessageBoxFor(TMessageKind AKind, const QString& ACaption, const QString& AText,
+                                           QWidget* AParent);
 
 // Real modal dialogs, owned by the window.
 class TDialogPrompter : public IWrenfoldPrompter {

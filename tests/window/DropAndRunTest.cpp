@@ -173,7 +173,7 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
     EXPECT_TRUE(checkedDuringBatch);
     ASSERT_EQ(1, Prompter.Boxes.size());
     EXPECT_EQ(TMessageKind::Plain, Prompter.Boxes[0].Kind);
-    EXPECT_EQ(ProgramTitle(), Prompter.Boxes[0].Caption);
+    EXPECT_EQ(QStringLiteral("Wrenfold"), Prompter.Boxes[0].Caption);
     EXPECT_EQ(QStringLiteral("All selected projects processed"), Prompter.Boxes[0].Text);
     EXPECT_EQ(QByteArray("<Name>Alpha</Name>"), Read(Path("B/Alpha.dproj")));
     EXPECT_FALSE(QFile::exists(Path("B/beta.dproj")));

@@ -128,7 +128,7 @@ TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
     OpenProject(Path("P/Gone.wfmconfig"));
     ASSERT_EQ(2, Prompter.Boxes.size());
     EXPECT_EQ(TMessageKind::Error, Prompter.Boxes[0].Kind);
-    EXPECT_EQ(ProgramTitle(), Prompter.Boxes[0].Caption);
+    EXPECT_EQ(QStringLiteral("Wrenfold"), Prompter.Boxes[0].Caption);
     EXPECT_EQ(QStringLiteral("Missing InputName= declaration in project."), Prompter.Boxes[0].Text);
     EXPECT_EQ(QStringLiteral("Input file not found \"%1\"").arg(Path("P/Gone.wfmInput")),
               Prompter.Boxes[1].Text);
