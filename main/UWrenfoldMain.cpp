@@ -453,7 +453,8 @@ void TForm29::FormShow() {
     setAcceptDrops(true);
     const QString firstArgument = FArguments.value(1);
     if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile())
-        Guarded([&] { FEngine.LoadProjectFile(firstArgument); });
+        // Relative to the folder the program was started in, which is not the project's folder.
+        Guarded([&] { FEngine.LoadProjectFile(QFileInfo(firstArgument).absoluteFilePath()); });
     UpdateActions();
 }
 

@@ -6,6 +6,7 @@
 #include "window/WindowFixture.h"
 
 #include <QFontDatabase>
+#include <QScopeGuard>
 
 using namespace Wrenfold;
 
@@ -95,20 +96,27 @@ TEST_F(WindowFixture, TypingIsSeenWhenTheWindowGoesIdle) {
 
 TEST_F(WindowFixture, CommandLineProject) {
     const QString project = WriteAppProject();
+    // Started in the temporary folder, so that a relative path is one from the shell's folder.
+    const QString startFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Dir.path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(startFolder); });
     struct Case {
         QString Argument;
-        QString ProjectName;
+        QString ProjectName, Folder;
     };
     const Case cases[] = {
-        {project, "App"},
-        {Path("P/Missing.wfmconfig"), "No project name"},
-        {Path("P"), "No project name"}, // a folder is no file
-        {"/DEMO", "No project name"},
+        {project, "App", Path("P")},
+        {"P/App.wfmconfig", "App", Path("P")},
+        {"P/../P/App.wfmconfig", "App", Path("P")},
+        {Path("P/Missing.wfmconfig"), "No project name", "No folder"},
+        {Path("P"), "No project name", "No folder"}, // a folder is no file
+        {"/DEMO", "No project name", "No folder"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Argument.toStdString());
         Show({QStringLiteral("wrenfold"), c.Argument});
         EXPECT_EQ(c.ProjectName, Form->lblProjectName->text());
+        EXPECT_EQ(c.Folder, Form->lblFolder->text());
         EXPECT_TRUE(Prompter.Boxes.isEmpty());
         Form.reset();
     }
