@@ -8,7 +8,11 @@
 #include "engine/PathRules.h"
 #include "main/IconTitleFont.h"
 #include "main/TBatchListView.h"
+#include "main/TBottomPanel.h"
+#include "main/TFindBar.h"
 #include "main/UWrenfoldMessages.h"
+#include "main/WindowKeys.h"
+#include "main/WindowLayout.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -16,16 +20,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <initializer_list>
 
 namespace Wrenfold {
 
@@ -34,69 +34,6 @@ namespace {
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
 const QString ProjectExtension = QStringLiteral(".wfmconfig");
 const QString InputExtension = QStringLiteral(".wfmInput");
-
-// Tabs of one size, wider only where a caption needs it.
-class TFixedTabBar : public QTabBar {
-public:
-    using QTabBar::QTabBar;
-
-protected:
-    QSize tabSizeHint(int AIndex) const override {
-        return QSize(std::max(80, QTabBar::tabSizeHint(AIndex).width()), 25);
-    }
-};
-
-class TPageControl : public QTabWidget {
-public:
-    explicit TPageControl(QWidget* AParent) : QTabWidget(AParent) { setTabBar(new TFixedTabBar(this)); }
-};
-
-QPushButton* ActionButton(QAction* AAction, QWidget* AParent) {
-    auto* button = new QPushButton(AAction->text(), AParent);
-    button->setObjectName(QStringLiteral("btn") + AAction->objectName().mid(3));
-    button->setToolTip(AAction->property("hint").toString());
-    button->setEnabled(AAction->isEnabled());
-    QObject::connect(AAction, &QAction::changed, button, [button, AAction] {
-        button->setText(AAction->text());
-        button->setEnabled(AAction->isEnabled());
-    });
-    QObject::connect(button, &QPushButton::clicked, AAction, &QAction::trigger);
-    return button;
-}
-
-struct TButtonPlace {
-    int X, Width;
-    QPushButton* Button;
-};
-
-// A strip along the bottom of a tab, 41 pixels high, buttons 25 high at y 6 and their designed x.
-QWidget* ButtonStrip(std::initializer_list<TButtonPlace> AButtons) {
-    auto* strip = new QWidget;
-    strip->setFixedHeight(41);
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(0, 6, 0, 10);
-    layout->setSpacing(0);
-    int right = 0;
-    for (const TButtonPlace& place : AButtons) {
-        layout->addSpacing(place.X - right);
-        place.Button->setParent(strip);
-        place.Button->setFixedSize(place.Width, 25);
-        layout->addWidget(place.Button);
-        right = place.X + place.Width;
-    }
-    layout->addStretch(1);
-    return strip;
-}
-
-QWidget* TabPage(QWidget* AContent, QWidget* AStrip) {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(AContent, 1);
-    if (AStrip) layout->addWidget(AStrip);
-    return page;
-}
 
 // Where the help file is looked for: the shared documentation folder, else the program's folder.
 QString GetHelpFilePath(const QString& AFileName) {
@@ -167,39 +104,45 @@ void TForm29::CreateDialogs() {
 }
 
 QAction* TForm29::MakeAction(const QString& AName, const QString& ACaption, const QString& AHint,
-                             void (TForm29::*AExecute)()) {
+                             void (TForm29::*AExecute)(), const QKeySequence& AKey) {
     auto* action = new QAction(ACaption, this);
     action->setObjectName(AName);
-    action->setProperty("hint", AHint);
-    if (!AHint.isEmpty()) action->setToolTip(AHint);
-    connect(action, &QAction::triggered, this, AExecute);
+    action->setShortcut(AKey);
+    const QString hint = HintWithKey(AHint, AKey);
+    action->setProperty("hint", hint);
+    if (!hint.isEmpty()) action->setToolTip(hint);
+    if (AExecute) connect(action, &QAction::triggered, this, AExecute);
     addAction(action);
     return action;
 }
 
 void TForm29::CreateComponents() {
-    actOpenProject = MakeAction(QStringLiteral("actOpenProject"), QStringLiteral("Open"),
-                                QStringLiteral("Opens a config file"), &TForm29::actOpenProjectExecute);
-    actSaveProject = MakeAction(QStringLiteral("actSaveProject"), QStringLiteral("Save"), QString(),
-                                &TForm29::actSaveProjectExecute);
-    actSaveProjectAs = MakeAction(QStringLiteral("actSaveProjectAs"), QStringLiteral("Save As"),
+    actOpenProject = MakeAction(QStringLiteral("actOpenProject"), QStringLiteral("&Open"),
+                                QStringLiteral("Opens a config file"), &TForm29::actOpenProjectExecute,
+                                QKeySequence(Qt::CTRL | Qt::Key_O));
+    // The Save buttons' hints name Ctrl+S, which saves for whichever tab is in front.
+    actSaveProject = MakeAction(QStringLiteral("actSaveProject"), QStringLiteral("&Save"),
+                                HintWithKey(QString(), SaveKey()), &TForm29::actSaveProjectExecute);
+    actSaveProjectAs = MakeAction(QStringLiteral("actSaveProjectAs"), QStringLiteral("Save &As"),
                                   QStringLiteral("Saves a config file"), &TForm29::actSaveProjectAsExecute);
-    actMakeDproj = MakeAction(QStringLiteral("actMakeDproj"), QStringLiteral("Make Dproj"),
-                              QStringLiteral("Makes a single dproj file"), &TForm29::actMakeDprojExecute);
-    actClearLog = MakeAction(QStringLiteral("actClearLog"), QStringLiteral("Clear Log"),
+    actMakeDproj = MakeAction(QStringLiteral("actMakeDproj"), QStringLiteral("&Make Dproj"),
+                              QStringLiteral("Makes a single dproj file"), &TForm29::actMakeDprojExecute,
+                              QKeySequence(Qt::Key_F9));
+    actClearLog = MakeAction(QStringLiteral("actClearLog"), QStringLiteral("Cl&ear Log"),
                              QStringLiteral("Clears the log list"), &TForm29::actClearLogExecute);
-    actMakeBatch = MakeAction(QStringLiteral("actMakeBatch"), QStringLiteral("Make Batch"),
+    actMakeBatch = MakeAction(QStringLiteral("actMakeBatch"), QStringLiteral("&Make Batch"),
                               QStringLiteral("Makes a dproj file for every dpr in the folder"),
-                              &TForm29::actMakeBatchExecute);
-    actAll = MakeAction(QStringLiteral("actAll"), QStringLiteral("All"),
+                              &TForm29::actMakeBatchExecute, QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    actAll = MakeAction(QStringLiteral("actAll"), QStringLiteral("&All"),
                         QStringLiteral("Selects all projects"), &TForm29::actAllExecute);
-    actNone = MakeAction(QStringLiteral("actNone"), QStringLiteral("None"),
+    actNone = MakeAction(QStringLiteral("actNone"), QStringLiteral("&None"),
                          QStringLiteral("Clears all projects"), &TForm29::actNoneExecute);
-    actClose = MakeAction(QStringLiteral("actClose"), QStringLiteral("Close"),
+    actClose = MakeAction(QStringLiteral("actClose"), QStringLiteral("&Close"),
                           QStringLiteral("Close the utility."), &TForm29::actCloseExecute);
-    actSaveInput = MakeAction(QStringLiteral("actSaveInput"), QStringLiteral("Save"),
-                              QStringLiteral("Saves the input file"), &TForm29::actSaveInputExecute);
-    actSaveInputAs = MakeAction(QStringLiteral("actSaveInputAs"), QStringLiteral("Save As"), QString(),
+    actSaveInput = MakeAction(QStringLiteral("actSaveInput"), QStringLiteral("&Save"),
+                              HintWithKey(QStringLiteral("Saves the input file"), SaveKey()),
+                              &TForm29::actSaveInputExecute);
+    actSaveInputAs = MakeAction(QStringLiteral("actSaveInputAs"), QStringLiteral("Save &As"), QString(),
                                 &TForm29::actSaveInputAsExecute);
 
     synProject = new TSynEditor;
@@ -227,62 +170,26 @@ void TForm29::CreateComponents() {
     clbFileList->setObjectName(QStringLiteral("clbFileList"));
     clbFileList->Bind(&FEngine.clbFileList);
 
+    // Each caption's accelerator is unique among the tabs, the bottom panel and its own tab's buttons.
     PageControl = new TPageControl(this);
     PageControl->addTab(TabPage(synProject, ButtonStrip({{8, 73, ActionButton(actOpenProject, this)},
                                                          {101, 65, ActionButton(actSaveProject, this)},
                                                          {192, 65, ActionButton(actSaveProjectAs, this)},
                                                          {328, 177, ActionButton(actMakeDproj, this)}})),
-                        QStringLiteral("Project"));
-    PageControl->addTab(TabPage(synReplaceList, nullptr), QStringLiteral("Replace List"));
+                        QStringLiteral("&Project"));
+    PageControl->addTab(TabPage(synReplaceList, nullptr), QStringLiteral("&Replace List"));
     PageControl->addTab(TabPage(synInput, ButtonStrip({{101, 65, ActionButton(actSaveInput, this)},
                                                        {192, 65, ActionButton(actSaveInputAs, this)}})),
-                        QStringLiteral("Input"));
-    PageControl->addTab(TabPage(synOutput, nullptr), QStringLiteral("Output"));
+                        QStringLiteral("&Input"));
+    PageControl->addTab(TabPage(synOutput, nullptr), QStringLiteral("O&utput"));
     PageControl->addTab(TabPage(synLog, ButtonStrip({{16, 105, ActionButton(actClearLog, this)}})),
-                        QStringLiteral("Log"));
+                        QStringLiteral("&Log"));
     PageControl->addTab(TabPage(clbFileList, ButtonStrip({{16, 105, ActionButton(actMakeBatch, this)},
                                                           {248, 65, ActionButton(actAll, this)},
                                                           {336, 73, ActionButton(actNone, this)}})),
-                        QStringLiteral("Batch"));
-
-    // The bottom panel: the project name and folder on the left, Help and Close kept at the right edge.
-    auto* panel = new QWidget(this);
-    panel->setFixedHeight(44);
-    auto* values = new QGridLayout;
-    values->setContentsMargins(0, 0, 0, 0);
-    values->setHorizontalSpacing(6);
-    values->setVerticalSpacing(0);
-    values->setColumnMinimumWidth(0, 88);
-    lblProjectName = new QLabel(QStringLiteral("No project name"), panel);
-    lblProjectName->setObjectName(QStringLiteral("lblProjectName"));
-    lblFolder = new QLabel(QStringLiteral("No folder"), panel);
-    lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    const QList<QPair<QString, QLabel*>> rows{{QStringLiteral("Project name"), lblProjectName},
-                                              {QStringLiteral("Folder"), lblFolder}};
-    for (int row = 0; row < rows.size(); ++row) {
-        auto* caption = new QLabel(rows[row].first, panel);
-        caption->setFixedHeight(20);
-        rows[row].second->setFixedHeight(20);
-        rows[row].second->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        values->addWidget(caption, row, 0);
-        values->addWidget(rows[row].second, row, 1);
-    }
-    values->setRowStretch(2, 1);
-    values->setColumnStretch(1, 1);
-    btnHelp = new QPushButton(QStringLiteral("Help"), panel);
-    btnHelp->setObjectName(QStringLiteral("btnHelp"));
-    btnHelp->setFixedSize(75, 25);
-    connect(btnHelp, &QPushButton::clicked, this, &TForm29::btnHelpClick);
-    QPushButton* btnClose = ActionButton(actClose, panel);
-    btnClose->setFixedSize(75, 25);
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(6, 2, 7, 0);
-    panelLayout->setSpacing(0);
-    panelLayout->addLayout(values, 1);
-    panelLayout->addSpacing(8);
-    panelLayout->addWidget(btnHelp, 0, Qt::AlignVCenter);
-    panelLayout->addSpacing(14);
-    panelLayout->addWidget(btnClose, 0, Qt::AlignVCenter);
+                        QStringLiteral("&Batch"));
+    FindBar = new TFindBar(this);
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { FindBar->SetEditor(CurrentEditor()); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -291,7 +198,16 @@ void TForm29::CreateComponents() {
     pageHolder->setContentsMargins(3, 3, 3, 3);
     pageHolder->addWidget(PageControl);
     layout->addLayout(pageHolder, 1);
+    layout->addWidget(FindBar);
+    auto* panel = new TBottomPanel(actClose, this);
+    lblProjectName = panel->lblProjectName;
+    lblFolder = panel->lblFolder;
+    btnHelp = panel->btnHelp;
+    btnHelp->setToolTip(HintWithKey(QString(), HelpKey()));
+    connect(btnHelp, &QPushButton::clicked, this, &TForm29::btnHelpClick);
     layout->addWidget(panel);
+    AddWindowKeys(*this);
+    FindBar->SetEditor(CurrentEditor());
 }
 
 // --- What the engine needs of a user -------------------------------------------------------
@@ -314,6 +230,12 @@ void TForm29::ShowPlainBox(const QString& AMessage) {
 
 void TForm29::ShowTab(TDocumentTab ATab) {
     PageControl->setCurrentIndex(int(ATab));
+}
+
+TSynEditor* TForm29::CurrentEditor() const {
+    TSynEditor* const editors[] = {synProject, synReplaceList, synInput, synOutput, synLog};
+    const int tab = PageControl->currentIndex();
+    return tab >= 0 && tab < int(std::size(editors)) ? editors[tab] : nullptr;
 }
 
 void TForm29::ProcessPendingEvents() {
@@ -406,7 +328,8 @@ void TForm29::UpdateActions() {
     // While a batch runs the project text must stay what the batch started with.
     if (idle) FlushEdits();
     const TTextDocument& project = FEngine.synProject;
-    const bool allProjects = Tessel::SameAsciiText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
+    const bool allProjects =
+        Tessel::SameAsciiText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
     const std::pair<QAction*, bool> states[] = {
         {actOpenProject, true},
         {actSaveProject, project.Modified()},
@@ -422,12 +345,16 @@ void TForm29::UpdateActions() {
     };
     for (const auto& [action, enabled] : states)
         action->setEnabled(idle && enabled);
+    for (QAction* action : {actSave, actHelp, actFind, actFindNext, actFindPrevious, actReplace})
+        action->setEnabled(idle);
     btnHelp->setEnabled(idle);
     clbFileList->setEnabled(idle);
+    FindBar->setEnabled(idle);
+    FindBar->SetEditor(CurrentEditor()); // the editor may have become read-only
     const QString projectCaption =
-        project.Modified() ? QStringLiteral("Project (mod)") : QStringLiteral("Project");
+        project.Modified() ? QStringLiteral("&Project (mod)") : QStringLiteral("&Project");
     const QString inputCaption =
-        FEngine.synInput.Modified() ? QStringLiteral("Input (mod)") : QStringLiteral("Input");
+        FEngine.synInput.Modified() ? QStringLiteral("&Input (mod)") : QStringLiteral("&Input");
     if (PageControl->tabText(int(TDocumentTab::Project)) != projectCaption)
         PageControl->setTabText(int(TDocumentTab::Project), projectCaption);
     if (PageControl->tabText(int(TDocumentTab::Input)) != inputCaption)

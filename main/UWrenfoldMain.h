@@ -8,6 +8,7 @@
 #include "main/TFileDialog.h"
 
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QWidget>
 
 #include <functional>
@@ -24,6 +25,7 @@ namespace Wrenfold {
 enum class TDocumentTab { Project, ReplaceList, Input, Output, Log, Batch };
 
 class TBatchListView;
+class TFindBar;
 class TSynEditor;
 
 class TForm29 : public QWidget, public IWrenfoldHost {
@@ -48,6 +50,8 @@ public:
 
     // The window's own operations; failures are raised to the caller.
     void ShowTab(TDocumentTab ATab);
+    // The editor of the tab in front; null for the Batch tab.
+    TSynEditor* CurrentEditor() const;
     void SaveInputIfModified();
     bool SaveProjectAs(); // false when the dialog was cancelled
     bool SaveInputAs();
@@ -67,7 +71,11 @@ public:
     QAction *actOpenProject = nullptr, *actSaveProject = nullptr, *actSaveProjectAs = nullptr,
             *actMakeDproj = nullptr, *actClearLog = nullptr, *actMakeBatch = nullptr, *actAll = nullptr,
             *actNone = nullptr, *actClose = nullptr, *actSaveInput = nullptr, *actSaveInputAs = nullptr;
+    // Keys without a button of their own: Save for the tab in front, Help, the tabs in turn, find.
+    QAction *actSave = nullptr, *actHelp = nullptr, *actNextTab = nullptr, *actPreviousTab = nullptr,
+            *actFind = nullptr, *actFindNext = nullptr, *actFindPrevious = nullptr, *actReplace = nullptr;
     QPushButton* btnHelp = nullptr;
+    TFindBar* FindBar = nullptr;
     TFileDialog dlgProjectFileOpen, dlgProjectFileSave, dlgInputFileSave;
 
 protected:
@@ -81,7 +89,7 @@ private:
     void CreateComponents();
     void CreateDialogs();
     QAction* MakeAction(const QString& AName, const QString& ACaption, const QString& AHint,
-                        void (TForm29::*AExecute)());
+                        void (TForm29::*AExecute)(), const QKeySequence& AKey = {});
     void FormShow();
 
     void actOpenProjectExecute();

@@ -1,8 +1,10 @@
 // Dropping files on the window, and Make Dproj and Make Batch run from it on real folders.
+#include "main/TFindBar.h"
 #include "main/UWrenfoldMessages.h"
 #include "window/WindowFixture.h"
 
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUrl>
 
 using namespace Wrenfold;
@@ -158,9 +160,10 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
     Prompter.OnMessage = [&](const TScriptedPrompter::TBox& ABox) {
         if (ABox.Kind != TMessageKind::Plain) return;
         checkedDuringBatch = true;
-        for (QPushButton* button : Form->findChildren<QPushButton*>())
+        for (QAbstractButton* button : Form->findChildren<QAbstractButton*>(QRegularExpression("^btn")))
             EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
         EXPECT_FALSE(Form->clbFileList->isEnabled());
+        EXPECT_FALSE(Form->FindBar->isEnabled());
         EXPECT_FALSE(Form->close());
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(Path("B/AllProjects.wfmconfig"))});

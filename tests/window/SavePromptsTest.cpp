@@ -22,13 +22,13 @@ TEST_F(WindowFixture, ProjectSavePromptPaths) {
     Prompter.Answers = {false};
     Click("btnSaveProject");
     EXPECT_EQ(QByteArray(AppProject), Read(project));
-    EXPECT_EQ(QStringLiteral("Project (mod)"), TabCaption(TDocumentTab::Project));
+    EXPECT_EQ(QStringLiteral("&Project (mod)"), TabCaption(TDocumentTab::Project));
 
     // Yes with a folder and a name: written there in the format it was read in, mark cleared.
     Prompter.Answers = {true};
     Click("btnSaveProject");
     EXPECT_EQ(QByteArray("; edited\n") + AppProject, Read(project));
-    EXPECT_EQ(QStringLiteral("Project"), TabCaption(TDocumentTab::Project));
+    EXPECT_EQ(QStringLiteral("&Project"), TabCaption(TDocumentTab::Project));
     EXPECT_FALSE(Button("btnSaveProject")->isEnabled());
     EXPECT_EQ((QStringList{SaveQuestion, SaveQuestion}), Prompter.Questions);
     EXPECT_EQ(1, Prompter.DialogsShown.size()); // only the open dialog
@@ -105,7 +105,7 @@ TEST_F(WindowFixture, InputSaveGoesToTheTemplateOrThroughSaveAs) {
     Prompter.Answers = {true};
     Click("btnSaveInput");
     EXPECT_EQ(QByteArray("<!-- v2 -->\n") + AppTemplate, Read(Path("P/App.wfmInput")));
-    EXPECT_EQ(QStringLiteral("Input"), TabCaption(TDocumentTab::Input));
+    EXPECT_EQ(QStringLiteral("&Input"), TabCaption(TDocumentTab::Input));
 
     // A project that names no template: Save goes through the input dialog.
     OpenProject(Path("Q/NoInput.wfmconfig"));

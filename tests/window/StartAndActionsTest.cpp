@@ -18,22 +18,22 @@ TEST_F(WindowFixture, StartState) {
         bool Enabled;
     };
     const Case cases[] = {
-        {"btnOpenProject", "Open", "Opens a config file", true},
-        {"btnSaveProject", "Save", "", false},
-        {"btnSaveProjectAs", "Save As", "Saves a config file", true},
-        {"btnMakeDproj", "Make Dproj", "Makes a single dproj file", false},
-        {"btnClearLog", "Clear Log", "Clears the log list", true},
-        {"btnMakeBatch", "Make Batch", "Makes a dproj file for every dpr in the folder", false},
-        {"btnAll", "All", "Selects all projects", true},
-        {"btnNone", "None", "Clears all projects", true},
-        {"btnClose", "Close", "Close the utility.", true},
-        {"btnSaveInput", "Save", "Saves the input file", false},
-        {"btnSaveInputAs", "Save As", "", true},
-        {"btnHelp", "Help", "", true},
+        {"btnOpenProject", "&Open", "Opens a config file (Ctrl+O)", true},
+        {"btnSaveProject", "&Save", "Ctrl+S", false},
+        {"btnSaveProjectAs", "Save &As", "Saves a config file", true},
+        {"btnMakeDproj", "&Make Dproj", "Makes a single dproj file (F9)", false},
+        {"btnClearLog", "Cl&ear Log", "Clears the log list", true},
+        {"btnMakeBatch", "&Make Batch", "Makes a dproj file for every dpr in the folder (Shift+F9)", false},
+        {"btnAll", "&All", "Selects all projects", true},
+        {"btnNone", "&None", "Clears all projects", true},
+        {"btnClose", "&Close", "Close the utility.", true},
+        {"btnSaveInput", "&Save", "Saves the input file (Ctrl+S)", false},
+        {"btnSaveInputAs", "Save &As", "", true},
+        {"btnHelp", "&Help", "F1", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Button);
-        QPushButton* button = Button(c.Button);
+        QAbstractButton* button = Button(c.Button);
         ASSERT_NE(nullptr, button);
         EXPECT_EQ(c.Caption, button->text());
         EXPECT_EQ(c.Hint, button->toolTip());
@@ -46,7 +46,7 @@ TEST_F(WindowFixture, StartState) {
     EXPECT_EQ(QStringLiteral("Wrenfold R%1").arg(Tessel::VersionInfo().ReleaseNum), Form->windowTitle());
     EXPECT_EQ(QStringLiteral("Kestwell Systems Ltd"), Tessel::VersionInfo().CompanyName);
 
-    const QStringList tabs{"Project", "Replace List", "Input", "Output", "Log", "Batch"};
+    const QStringList tabs{"&Project", "&Replace List", "&Input", "O&utput", "&Log", "&Batch"};
     ASSERT_EQ(tabs.size(), Form->PageControl->count());
     for (int i = 0; i < tabs.size(); ++i)
         EXPECT_EQ(tabs[i], Form->PageControl->tabText(i));
@@ -77,13 +77,13 @@ TEST_F(WindowFixture, TypingIsSeenWhenTheWindowGoesIdle) {
     Idle(); // the refresh comes from the event loop itself
     EXPECT_TRUE(Button("btnSaveProject")->isEnabled());
     EXPECT_TRUE(Button("btnMakeDproj")->isEnabled()); // the first line is no longer empty
-    EXPECT_EQ(QStringLiteral("Project (mod)"), TabCaption(TDocumentTab::Project));
+    EXPECT_EQ(QStringLiteral("&Project (mod)"), TabCaption(TDocumentTab::Project));
     EXPECT_EQ(QStringLiteral("[General]"), Form->Engine().synProject.Line(0));
 
     QTest::keyClicks(Form->synInput, QStringLiteral("<x/>"));
     Idle();
     EXPECT_TRUE(Button("btnSaveInput")->isEnabled());
-    EXPECT_EQ(QStringLiteral("Input (mod)"), TabCaption(TDocumentTab::Input));
+    EXPECT_EQ(QStringLiteral("&Input (mod)"), TabCaption(TDocumentTab::Input));
 
     // Typed text in the log is cleared with its mark by Clear Log.
     TypeInto(Form->synLog, QStringLiteral("note"));

@@ -7,6 +7,7 @@
 #include "window/TScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -19,6 +20,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Texts print as text in failure messages.
+inline void PrintTo(const QString& AText, std::ostream* AOut) {
+    *AOut << '"' << AText.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& AList, std::ostream* AOut) {
+    *AOut << '[';
+    for (const QString& text : AList)
+        *AOut << '"' << text.toStdString() << "\", ";
+    *AOut << ']';
+}
 
 namespace Wrenfold {
 
@@ -68,14 +81,27 @@ struct WindowFixture : ::testing::Test {
         Click("btnOpenProject");
     }
 
-    QPushButton* Button(const char* AName) const {
-        auto* button = Form->findChild<QPushButton*>(QLatin1String(AName));
+    QAbstractButton* Button(const char* AName) const {
+        auto* button = Form->findChild<QAbstractButton*>(QLatin1String(AName));
         EXPECT_NE(nullptr, button) << AName;
         return button;
     }
 
     void Click(const char* AName) {
-        if (QPushButton* button = Button(AName)) button->click();
+        if (QAbstractButton* button = Button(AName)) button->click();
+        Form->UpdateActions();
+    }
+
+    // Makes the window the active one, so that its keys reach it as the user's would.
+    void Activate() {
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+
+    // Presses a key in the widget that has the focus, then lets the window refresh as when idle.
+    void Press(QKeyCombination AKey) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Form.get();
+        QTest::keyClick(target, AKey.key(), AKey.keyboardModifiers());
         Form->UpdateActions();
     }
 
