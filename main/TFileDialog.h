@@ -9,6 +9,7 @@ namespace Wrenfold {
 struct TFileDialog {
     enum class TKind { Open, Save };
 
+    QString Name; // the dialog's component name, under which its last folder is remembered
     TKind Kind = TKind::Open;
     QString Title;
     QString DefaultExt;  // without the dot; added to a name typed without an extension

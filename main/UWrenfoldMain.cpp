@@ -17,13 +17,18 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -46,8 +51,11 @@ QString GetHelpFilePath(const QString& AFileName) {
 
 } // namespace
 
-TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments, QWidget* AParent)
-    : QWidget(AParent), FPrompter(APrompter), FArguments(AArguments), FEngine(*this) {
+TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
+                 std::unique_ptr<QSettings> ASettings, QWidget* AParent)
+    : QWidget(AParent), FPrompter(APrompter), FArguments(AArguments),
+      FSettings(ASettings ? std::move(ASettings) : TWindowSettings::UserSettings()), FRecent(FSettings),
+      FEngine(*this) {
     if (!FPrompter) {
         FOwnPrompter = std::make_unique<TDialogPrompter>(this);
         FPrompter = FOwnPrompter.get();
@@ -64,7 +72,10 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments, QW
     connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TForm29::UpdateActions);
     // Anything that reloads the Input tab ends the showing of a dropped template.
     connect(&FEngine.synInput, &TTextDocument::Reset, this, [this] { FDroppedInputFile.clear(); });
-    connect(&FEngine, &TWrenfoldEngine::ProjectTextLoaded, this, [this] { ShowTab(TDocumentTab::Project); });
+    connect(&FEngine, &TWrenfoldEngine::ProjectTextLoaded, this, [this] {
+        ShowTab(TDocumentTab::Project);
+        if (!FLoadingProject.isEmpty()) FRecent.Add(FLoadingProject);
+    });
     connect(&FEngine, &TWrenfoldEngine::DroppedInputLoaded, this, [this](const QString& AFileName) {
         ShowTab(TDocumentTab::Input);
         FDroppedInputFile = AFileName;
@@ -73,6 +84,7 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments, QW
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TForm29::UpdateActions);
 
     FEngine.synProject.SetLines({QString(), StartText});
+    restoreGeometry(FSettings.Geometry());
     UpdateActions();
 }
 
@@ -86,17 +98,20 @@ TForm29::~TForm29() {
 void TForm29::CreateDialogs() {
     const QStringList projectFilters{QStringLiteral("Projects (*.wfmconfig)"),
                                      QStringLiteral("All files (*)")};
+    dlgProjectFileOpen.Name = QStringLiteral("dlgProjectFileOpen");
     dlgProjectFileOpen.Kind = TFileDialog::TKind::Open;
     dlgProjectFileOpen.Title = QStringLiteral("Open");
     dlgProjectFileOpen.DefaultExt = QStringLiteral("wfmconfig");
     dlgProjectFileOpen.Filters = projectFilters;
     dlgProjectFileOpen.ShowReadOnly = true;
 
+    dlgProjectFileSave.Name = QStringLiteral("dlgProjectFileSave");
     dlgProjectFileSave.Kind = TFileDialog::TKind::Save;
     dlgProjectFileSave.Title = QStringLiteral("Save As");
     dlgProjectFileSave.DefaultExt = QStringLiteral("wfmconfig");
     dlgProjectFileSave.Filters = projectFilters;
 
+    dlgInputFileSave.Name = QStringLiteral("dlgInputFileSave");
     dlgInputFileSave.Kind = TFileDialog::TKind::Save;
     dlgInputFileSave.Title = QStringLiteral("Save As");
     dlgInputFileSave.DefaultExt = QStringLiteral("wfminput");
@@ -170,9 +185,17 @@ void TForm29::CreateComponents() {
     clbFileList->setObjectName(QStringLiteral("clbFileList"));
     clbFileList->Bind(&FEngine.clbFileList);
 
+    btnOpenProject = ActionMenuButton(actOpenProject, this);
+    auto* recentMenu = new QMenu(btnOpenProject);
+    recentMenu->setObjectName(QStringLiteral("RecentProjectsMenu"));
+    connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] {
+        FRecent.FillMenu(*recentMenu, [this](const QString& AFileName) { OpenRecentProject(AFileName); });
+    });
+    btnOpenProject->setMenu(recentMenu);
+
     // Each caption's accelerator is unique among the tabs, the bottom panel and its own tab's buttons.
     PageControl = new TPageControl(this);
-    PageControl->addTab(TabPage(synProject, ButtonStrip({{8, 73, ActionButton(actOpenProject, this)},
+    PageControl->addTab(TabPage(synProject, ButtonStrip({{8, 73, btnOpenProject},
                                                          {101, 65, ActionButton(actSaveProject, this)},
                                                          {192, 65, ActionButton(actSaveProjectAs, this)},
                                                          {328, 177, ActionButton(actMakeDproj, this)}})),
@@ -261,7 +284,7 @@ bool TForm29::SaveProjectAs() {
     synProject->FlushEdits();
     dlgProjectFileSave.InitialDir = FEngine.CurrentDirectory();
     dlgProjectFileSave.FileName = FEngine.CurrentProjectName();
-    if (!FPrompter->Execute(dlgProjectFileSave)) return false;
+    if (!ExecuteDialog(dlgProjectFileSave)) return false;
     FEngine.synProject.SaveToFile(dlgProjectFileSave.FileName);
     if (AskYesNo(QStringLiteral("You have just saved to another directory. Switch to this directory now?")))
         FEngine.SetCurrentDirectory(Tessel::FileFolderPart(dlgProjectFileSave.FileName));
@@ -285,7 +308,7 @@ bool TForm29::SaveInputAs() {
     synInput->FlushEdits();
     dlgInputFileSave.InitialDir = FEngine.CurrentDirectory();
     dlgInputFileSave.FileName = Tessel::FileNamePart(FEngine.GetInputFileName());
-    if (!FPrompter->Execute(dlgInputFileSave)) return false;
+    if (!ExecuteDialog(dlgInputFileSave)) return false;
     FEngine.synInput.SaveToFile(dlgInputFileSave.FileName);
     return true;
 }
@@ -301,7 +324,7 @@ void TForm29::DropFiles(const QStringList& AFileNames) {
             if (Tessel::SameAsciiText(extension, ProjectExtension)) {
                 SaveProjectIfModified();
                 SaveInputIfModified();
-                FEngine.LoadProjectFile(fileName);
+                LoadProject(fileName);
             } else if (Tessel::SameAsciiText(extension, InputExtension)) {
                 SaveInputIfModified();
                 FEngine.LoadDroppedInputFile(fileName);
@@ -376,12 +399,14 @@ void TForm29::FormShow() {
     SetIconTitleFont(windowFont);
     setFont(windowFont);
     FEngine.ClearOutput();
-    ShowTab(TDocumentTab::Project);
+    // The tab in front when the window last closed, else the project's.
+    const int lastTab = FSettings.LastTab();
+    ShowTab(lastTab >= 0 && lastTab < PageControl->count() ? TDocumentTab(lastTab) : TDocumentTab::Project);
     setAcceptDrops(true);
     const QString firstArgument = FArguments.value(1);
     if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile())
         // Relative to the folder the program was started in, which is not the project's folder.
-        Guarded([&] { FEngine.LoadProjectFile(QFileInfo(firstArgument).absoluteFilePath()); });
+        Guarded([&] { LoadProject(QFileInfo(firstArgument).absoluteFilePath()); });
     UpdateActions();
 }
 
@@ -389,10 +414,18 @@ void TForm29::closeEvent(QCloseEvent* AEvent) {
     // A batch in progress keeps the window: the batch still works on its documents.
     bool allowed = false;
     if (!FEngine.IsBatchRunning()) Guarded([&] { allowed = CloseQuery(); });
-    if (allowed)
+    if (allowed) {
+        SaveWindowState();
         AEvent->accept();
-    else
+    } else {
         AEvent->ignore();
+    }
+}
+
+void TForm29::SaveWindowState() {
+    FSettings.SetGeometry(saveGeometry());
+    FSettings.SetLastTab(PageControl->currentIndex());
+    FSettings.Sync();
 }
 
 void TForm29::dragEnterEvent(QDragEnterEvent* AEvent) {
@@ -423,6 +456,36 @@ void TForm29::dropEvent(QDropEvent* AEvent) {
 
 // --- Commands ------------------------------------------------------------------------------
 
+bool TForm29::ExecuteDialog(TFileDialog& ADialog) {
+    if (ADialog.InitialDir.isEmpty()) ADialog.InitialDir = FSettings.DialogFolder(ADialog.Name);
+    if (!FPrompter->Execute(ADialog)) return false;
+    FSettings.SetDialogFolder(ADialog.Name, QFileInfo(ADialog.FileName).absolutePath());
+    return true;
+}
+
+void TForm29::LoadProject(const QString& AFileName) {
+    FLoadingProject = AFileName;
+    const auto done = qScopeGuard([this] { FLoadingProject.clear(); });
+    FEngine.LoadProjectFile(AFileName);
+}
+
+void TForm29::OpenRecentProject(const QString& AFileName) {
+    Guarded([&] {
+        if (!QFileInfo(AFileName).isFile()) {
+            FRecent.Remove(AFileName);
+            ShowInfoBox(
+                QStringLiteral("Project file not found \"%1\". It has been removed from the recent projects.")
+                    .arg(QDir::toNativeSeparators(AFileName)));
+            return;
+        }
+        FlushEdits();
+        SaveProjectIfModified();
+        SaveInputIfModified();
+        synProject->setReadOnly(false);
+        LoadProject(AFileName);
+    });
+}
+
 bool TForm29::Guarded(const std::function<void()>& ACommand) {
     return RunReportingFailure(ACommand, [this](const QString& AMessage) { ShowApplicationError(AMessage); });
 }
@@ -435,12 +498,12 @@ void TForm29::actOpenProjectExecute() {
     Guarded([this] {
         FlushEdits();
         dlgProjectFileOpen.InitialDir = FEngine.CurrentDirectory();
-        if (!FPrompter->Execute(dlgProjectFileOpen)) return;
+        if (!ExecuteDialog(dlgProjectFileOpen)) return;
         // The open text is offered for saving before another project replaces it.
         SaveProjectIfModified();
         SaveInputIfModified();
         synProject->setReadOnly(dlgProjectFileOpen.ReadOnlyChecked);
-        FEngine.LoadProjectFile(dlgProjectFileOpen.FileName);
+        LoadProject(dlgProjectFileOpen.FileName);
     });
 }
 

@@ -6,6 +6,8 @@
 #include "engine/TWrenfoldEngine.h"
 #include "main/IWrenfoldPrompter.h"
 #include "main/TFileDialog.h"
+#include "main/TRecentProjects.h"
+#include "main/TWindowSettings.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -17,7 +19,9 @@
 class QAction;
 class QLabel;
 class QPushButton;
+#include <QSettings>
 class QTabWidget;
+class QToolButton;
 
 namespace Wrenfold {
 
@@ -32,10 +36,11 @@ class TForm29 : public QWidget, public IWrenfoldHost {
     Q_OBJECT
 public:
     // APrompter takes every question and dialog (real dialogs when null); AArguments is the command
-    // line, the program first.
+    // line, the program first; ASettings is where the window remembers its state between runs (the
+    // user's settings file when null).
     explicit TForm29(IWrenfoldPrompter* APrompter = nullptr,
                      const QStringList& AArguments = QCoreApplication::arguments(),
-                     QWidget* AParent = nullptr);
+                     std::unique_ptr<QSettings> ASettings = nullptr, QWidget* AParent = nullptr);
     ~TForm29() override;
 
     TWrenfoldEngine& Engine() { return FEngine; }
@@ -52,6 +57,8 @@ public:
     void ShowTab(TDocumentTab ATab);
     // The editor of the tab in front; null for the Batch tab.
     TSynEditor* CurrentEditor() const;
+    // Opens a project from the recent projects; one that no longer exists leaves the list with a notice.
+    void OpenRecentProject(const QString& AFileName);
     void SaveInputIfModified();
     bool SaveProjectAs(); // false when the dialog was cancelled
     bool SaveInputAs();
@@ -75,6 +82,7 @@ public:
     QAction *actSave = nullptr, *actHelp = nullptr, *actNextTab = nullptr, *actPreviousTab = nullptr,
             *actFind = nullptr, *actFindNext = nullptr, *actFindPrevious = nullptr, *actReplace = nullptr;
     QPushButton* btnHelp = nullptr;
+    QToolButton* btnOpenProject = nullptr; // a click opens the dialog, its menu the recent projects
     TFindBar* FindBar = nullptr;
     TFileDialog dlgProjectFileOpen, dlgProjectFileSave, dlgInputFileSave;
 
@@ -91,6 +99,11 @@ private:
     QAction* MakeAction(const QString& AName, const QString& ACaption, const QString& AHint,
                         void (TForm29::*AExecute)(), const QKeySequence& AKey = {});
     void FormShow();
+    // Shows a file dialog, starting where it was last used when the command gives no folder.
+    bool ExecuteDialog(TFileDialog& ADialog);
+    // Loads a project file and puts it first among the recent projects.
+    void LoadProject(const QString& AFileName);
+    void SaveWindowState();
 
     void actOpenProjectExecute();
     void actSaveProjectExecute();
@@ -112,7 +125,10 @@ private:
     std::unique_ptr<IWrenfoldPrompter> FOwnPrompter;
     IWrenfoldPrompter* FPrompter;
     QStringList FArguments;
+    TWindowSettings FSettings;
+    TRecentProjects FRecent;
     TWrenfoldEngine FEngine;
+    QString FLoadingProject; // the project file being loaded
     bool FShownOnce = false;
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;

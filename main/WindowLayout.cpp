@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace Wrenfold {
@@ -42,6 +43,13 @@ TPageControl::TPageControl(QWidget* AParent) : QTabWidget(AParent) {
 
 QPushButton* ActionButton(QAction* AAction, QWidget* AParent) {
     return FollowAction(new QPushButton(AParent), AAction);
+}
+
+QToolButton* ActionMenuButton(QAction* AAction, QWidget* AParent) {
+    auto* button = FollowAction(new QToolButton(AParent), AAction);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
 }
 
 QWidget* ButtonStrip(std::initializer_list<TButtonPlace> AButtons) {

@@ -9,6 +9,7 @@
 class QAbstractButton;
 class QAction;
 class QPushButton;
+class QToolButton;
 
 namespace Wrenfold {
 
@@ -20,6 +21,8 @@ public:
 
 // A push button showing AAction's caption, hint and enable state, and triggering it when clicked.
 QPushButton* ActionButton(QAction* AAction, QWidget* AParent);
+// The same as a split button: a click triggers AAction, the arrow opens the button's menu.
+QToolButton* ActionMenuButton(QAction* AAction, QWidget* AParent);
 
 struct TButtonPlace {
     int X, Width;

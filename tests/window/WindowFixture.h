@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,8 +71,13 @@ struct WindowFixture : ::testing::Test {
         return Write(AFolder + QStringLiteral("/App.wfmconfig"), AppProject);
     }
 
+    // The window's settings file: in the temporary folder, shared by the windows of one test.
+    QString SettingsPath() const { return Path(QStringLiteral("settings/Wrenfold.ini")); }
+
     void Show(const QStringList& AArguments = {QStringLiteral("wrenfold")}) {
-        Form = std::make_unique<TForm29>(&Prompter, AArguments);
+        Form.reset();
+        Form = std::make_unique<TForm29>(&Prompter, AArguments,
+                                         std::make_unique<QSettings>(SettingsPath(), QSettings::IniFormat));
         Form->show();
     }
 

@@ -1,0 +1,61 @@
+#include "main/TWindowSettings.h"
+
+#include <QSettings>
+
+namespace Wrenfold {
+
+namespace {
+const QString GeometryKey = QStringLiteral("Window/Geometry");
+const QString TabKey = QStringLiteral("Window/Tab");
+const QString FoldersGroup = QStringLiteral("Folders/");
+const QString RecentKey = QStringLiteral("RecentProjects/Files");
+} // namespace
+
+std::unique_ptr<QSettings> TWindowSettings::UserSettings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("KEST Products"), QStringLiteral("Wrenfold"));
+}
+
+TWindowSettings::TWindowSettings(std::unique_ptr<QSettings> ASettings) : FSettings(std::move(ASettings)) {}
+
+TWindowSettings::~TWindowSettings() = default;
+
+QByteArray TWindowSettings::Geometry() const {
+    return FSettings->value(GeometryKey).toByteArray();
+}
+
+void TWindowSettings::SetGeometry(const QByteArray& AValue) {
+    FSettings->setValue(GeometryKey, AValue);
+}
+
+int TWindowSettings::LastTab() const {
+    bool ok = false;
+    const int tab = FSettings->value(TabKey).toInt(&ok);
+    return ok ? tab : -1;
+}
+
+void TWindowSettings::SetLastTab(int AValue) {
+    FSettings->setValue(TabKey, AValue);
+}
+
+QString TWindowSettings::DialogFolder(const QString& ADialogName) const {
+    return FSettings->value(FoldersGroup + ADialogName).toString();
+}
+
+void TWindowSettings::SetDialogFolder(const QString& ADialogName, const QString& AFolder) {
+    FSettings->setValue(FoldersGroup + ADialogName, AFolder);
+}
+
+QStringList TWindowSettings::RecentProjects() const {
+    return FSettings->value(RecentKey).toStringList();
+}
+
+void TWindowSettings::SetRecentProjects(const QStringList& AFileNames) {
+    FSettings->setValue(RecentKey, AFileNames);
+}
+
+void TWindowSettings::Sync() {
+    FSettings->sync();
+}
+
+} // namespace Wrenfold
