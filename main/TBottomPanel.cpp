@@ -1,5 +1,6 @@
 #include "main/TBottomPanel.h"
 
+#include "main/TBatchProgress.h"
 #include "main/WindowLayout.h"
 
 #include <QGridLayout>
@@ -32,6 +33,8 @@ TBottomPanel::TBottomPanel(QAction* AClose, QWidget* AParent) : QWidget(AParent)
     }
     values->setRowStretch(2, 1);
     values->setColumnStretch(1, 1);
+    BatchProgress = new TBatchProgress(this);
+    BatchProgress->setFixedSize(140, 21);
     btnHelp = new QPushButton(QStringLiteral("&Help"), this);
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
     btnHelp->setFixedSize(75, 25);
@@ -41,6 +44,7 @@ TBottomPanel::TBottomPanel(QAction* AClose, QWidget* AParent) : QWidget(AParent)
     layout->setContentsMargins(6, 2, 7, 0);
     layout->setSpacing(0);
     layout->addLayout(values, 1);
+    layout->addWidget(BatchProgress, 0, Qt::AlignVCenter);
     layout->addSpacing(8);
     layout->addWidget(btnHelp, 0, Qt::AlignVCenter);
     layout->addSpacing(14);

@@ -1,5 +1,5 @@
-// The panel along the window's bottom: the project name and folder on the left; Help and Close kept
-// at the right edge.
+// The panel along the window's bottom: the project name and folder on the left; the batch progress,
+// Help and Close kept at the right edge.
 #pragma once
 
 #include <QWidget>
@@ -10,12 +10,15 @@ class QPushButton;
 
 namespace Wrenfold {
 
+class TBatchProgress;
+
 class TBottomPanel : public QWidget {
 public:
     // AClose is the action the Close button follows.
     TBottomPanel(QAction* AClose, QWidget* AParent);
 
     QLabel *lblProjectName = nullptr, *lblFolder = nullptr;
+    TBatchProgress* BatchProgress = nullptr;
     QPushButton* btnHelp = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "engine/PathRules.h"
 #include "main/IconTitleFont.h"
 #include "main/TBatchListView.h"
+#include "main/TBatchProgress.h"
 #include "main/TBottomPanel.h"
 #include "main/TFindBar.h"
 #include "main/UWrenfoldMessages.h"
@@ -93,6 +94,7 @@ TForm29::~TForm29() {
     for (TSynEditor* editor : {synProject, synReplaceList, synInput, synOutput, synLog})
         editor->Bind(nullptr);
     clbFileList->Bind(nullptr);
+    BatchProgress->Bind(nullptr, nullptr);
 }
 
 void TForm29::CreateDialogs() {
@@ -225,6 +227,8 @@ void TForm29::CreateComponents() {
     auto* panel = new TBottomPanel(actClose, this);
     lblProjectName = panel->lblProjectName;
     lblFolder = panel->lblFolder;
+    BatchProgress = panel->BatchProgress;
+    BatchProgress->Bind(&FEngine, clbFileList);
     btnHelp = panel->btnHelp;
     btnHelp->setToolTip(HintWithKey(QString(), HelpKey()));
     connect(btnHelp, &QPushButton::clicked, this, &TForm29::btnHelpClick);

@@ -29,6 +29,7 @@ namespace Wrenfold {
 enum class TDocumentTab { Project, ReplaceList, Input, Output, Log, Batch };
 
 class TBatchListView;
+class TBatchProgress;
 class TFindBar;
 class TSynEditor;
 
@@ -84,6 +85,7 @@ public:
     QPushButton* btnHelp = nullptr;
     QToolButton* btnOpenProject = nullptr; // a click opens the dialog, its menu the recent projects
     TFindBar* FindBar = nullptr;
+    TBatchProgress* BatchProgress = nullptr;
     TFileDialog dlgProjectFileOpen, dlgProjectFileSave, dlgInputFileSave;
 
 protected:

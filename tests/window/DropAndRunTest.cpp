@@ -1,4 +1,5 @@
 // Dropping files on the window, and Make Dproj and Make Batch run from it on real folders.
+#include "main/TBatchProgress.h"
 #include "main/TFindBar.h"
 #include "main/UWrenfoldMessages.h"
 #include "window/WindowFixture.h"
@@ -171,9 +172,21 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
         QCoreApplication::sendEvent(Form.get(), &enter);
         EXPECT_FALSE(enter.isAccepted());
     };
+    // The bar counts the marked entries, and the list follows the one being made.
+    QStringList progress;
+    QObject::connect(
+        &Form->Engine(), &TWrenfoldEngine::CurrentProjectNameChanged, Form.get(), [&](const QString& AName) {
+            progress.append(
+                QStringLiteral("%1: %2, row %3")
+                    .arg(AName, Form->BatchProgress->isVisible() ? Form->BatchProgress->text() : "hidden")
+                    .arg(Form->clbFileList->currentRow()));
+        });
     Prompter.Boxes.clear();
     Click("btnMakeBatch");
     EXPECT_TRUE(checkedDuringBatch);
+    EXPECT_EQ((QStringList{"Alpha: 1 of 2, row 0", "Gamma: 2 of 2, row 2", "AllProjects: 2 of 2, row 2"}),
+              progress);
+    EXPECT_FALSE(Form->BatchProgress->isVisible());
     ASSERT_EQ(1, Prompter.Boxes.size());
     EXPECT_EQ(TMessageKind::Plain, Prompter.Boxes[0].Kind);
     EXPECT_EQ(QStringLiteral("Wrenfold"), Prompter.Boxes[0].Caption);

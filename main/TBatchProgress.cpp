@@ -1,0 +1,52 @@
+#include "main/TBatchProgress.h"
+
+#include "Tessel/UKestLibrary/Files.h"
+#include "engine/TWrenfoldEngine.h"
+#include "main/TBatchListView.h"
+
+namespace Wrenfold {
+
+TBatchProgress::TBatchProgress(QWidget* AParent) : QProgressBar(AParent) {
+    setObjectName(QStringLiteral("BatchProgress"));
+    setFormat(QStringLiteral("%v of %m"));
+    setTextVisible(true);
+    hide();
+}
+
+void TBatchProgress::Bind(TWrenfoldEngine* AEngine, TBatchListView* AView) {
+    if (FEngine) disconnect(FEngine, nullptr, this, nullptr);
+    FEngine = AEngine;
+    FView = AView;
+    if (!FEngine) return;
+    connect(FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TBatchProgress::BatchRunningChanged);
+    connect(FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, this, &TBatchProgress::ProjectNameChanged);
+}
+
+void TBatchProgress::BatchRunningChanged(bool ARunning) {
+    FRows.clear();
+    FMade = 0;
+    if (ARunning && FEngine) {
+        const TBatchList& list = FEngine->clbFileList;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Checked(i)) FRows.append(i);
+    }
+    setRange(0, int(FRows.size()));
+    setValue(0);
+    setVisible(ARunning && !FRows.isEmpty());
+}
+
+void TBatchProgress::ProjectNameChanged(const QString& AName) {
+    // The batch names each marked entry's project in list order before making it, and names
+    // AllProjects again at its end.
+    if (!FEngine || !FEngine->IsBatchRunning() || FMade >= FRows.size()) return;
+    const int row = FRows[FMade];
+    if (AName != Tessel::FileBaseName(FEngine->clbFileList.Text(row))) return;
+    ++FMade;
+    setValue(FMade);
+    if (FView) {
+        FView->setCurrentRow(row);
+        FView->scrollToItem(FView->item(row));
+    }
+}
+
+} // namespace Wrenfold
