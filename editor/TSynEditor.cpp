@@ -155,7 +155,7 @@ void TSynEditor::DocumentReset() {
     FLineCount = FDocument ? FDocument->Count() : 0;
     FPendingEdits = false;
     FitLineNumberMargin();
-    if (FFollowAppends) SendScintilla(SCI_SCROLLTOEND);
+    if (FFollowAppends) ScrollToEnd();
 }
 
 void TSynEditor::DocumentLineAppended(const QString& ALine) {
@@ -181,7 +181,21 @@ void TSynEditor::FlushAppends() {
     ProgramChange(
         [&] { SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData()); });
     FitLineNumberMargin();
-    if (FFollowAppends) SendScintilla(SCI_SCROLLTOEND);
+    if (FFollowAppends) ScrollToEnd();
+}
+
+void TSynEditor::ScrollToEnd() {
+    // A hidden control does not know the height it will have, so the end is brought into view
+    // again once it shows.
+    FScrollToEndWhenShown = !isVisible();
+    SendScintilla(SCI_SCROLLTOEND);
+}
+
+void TSynEditor::showEvent(QShowEvent* AEvent) {
+    QsciScintilla::showEvent(AEvent);
+    if (!std::exchange(FScrollToEndWhenShown, false)) return;
+    // After the control has taken its size.
+    QTimer::singleShot(0, this, [this] { SendScintilla(SCI_SCROLLTOEND); });
 }
 
 void TSynEditor::DocumentModifiedChanged(bool AModified) {

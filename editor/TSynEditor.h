@@ -55,6 +55,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* AEvent) override;
     void dragMoveEvent(QDragMoveEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
 
 private:
     void DocumentReset();
@@ -63,6 +64,7 @@ private:
     void DocumentUndoReset();
     void UserTextChanged();
     void FitLineNumberMargin();
+    void ScrollToEnd();
     void ApplyFonts();
 
     // Runs a change of the program's making: read-only lifted, no undo recorded, no edit reported.
@@ -73,6 +75,7 @@ private:
     TSynHighlighter FHighlighter = TSynHighlighter::None;
     bool FLineNumbers = false;
     bool FFollowAppends = false;
+    bool FScrollToEndWhenShown = false;
     QByteArray FPendingAppend;
     QTimer FAppendTimer;
     bool FProgramChange = false;

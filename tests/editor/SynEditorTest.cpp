@@ -181,3 +181,17 @@ TEST_F(EditorFixture, AHorizontalScrollBarOnlyWhileALineIsWiderThanTheView) {
         EXPECT_FALSE(Editor.verticalScrollBar()->isVisible());
     }
 }
+
+TEST_F(EditorFixture, AFollowingEditorShowsItsLastLineWhenItComesToTheFront) {
+    // The log fills while another tab is in front, then the user brings it forward.
+    Editor.SetFollowAppends(true);
+    Editor.resize(400, 300);
+    for (int i = 1; i <= 500; ++i)
+        Document.Append(QStringLiteral("line %1").arg(i));
+    Editor.FlushAppends();
+    Editor.show();
+    QTest::qWait(50);
+    const long first = Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE);
+    const long onScreen = Editor.SendScintilla(QsciScintilla::SCI_LINESONSCREEN);
+    EXPECT_GE(first + onScreen, 500) << first << " + " << onScreen;
+}
