@@ -2,10 +2,12 @@
 #pragma once
 
 #include "Tessel/UKestDefs.h"
+#include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/FloatFormatting.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/NumericText.h"
+#include "Tessel/UKestLibrary/Stopwatch.h"
 #include "Tessel/UKestLibrary/Strings.h"
 #include "Tessel/UKestLibrary/Version.h"
