@@ -11,4 +11,5 @@
 #include "Tessel/UKestLibrary/NumericText.h"
 #include "Tessel/UKestLibrary/Stopwatch.h"
 #include "Tessel/UKestLibrary/Strings.h"
+#include "Tessel/UKestLibrary/UserLevels.h"
 #include "Tessel/UKestLibrary/Version.h"
