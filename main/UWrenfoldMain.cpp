@@ -491,7 +491,17 @@ void TForm29::OpenRecentProject(const QString& AFileName) {
 }
 
 bool TForm29::Guarded(const std::function<void()>& ACommand) {
-    return RunReportingFailure(ACommand, [this](const QString& AMessage) { ShowApplicationError(AMessage); });
+    bool aborted = false;
+    const bool done = RunReportingFailure(
+        [&] {
+            try {
+                ACommand();
+            } catch (const Tessel::EAbort&) {
+                aborted = true; // stopped by the user: the silent exception ends the command without a box
+            }
+        },
+        [this](const QString& AMessage) { ShowApplicationError(AMessage); });
+    return done && !aborted;
 }
 
 void TForm29::ShowApplicationError(const QString& AMessage) {

@@ -144,6 +144,11 @@ TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
         EXPECT_FALSE(line.startsWith(QStringLiteral("***Error")));
     EXPECT_EQ(QStringLiteral("Gone"), Form->lblProjectName->text()); // the steps done stay done
 
+    // The silent abort a cancelled operation raises ends a command without a box.
+    Prompter.OnDocument = [](const QString&) { throw Tessel::EAbort(); };
+    Click("btnHelp");
+    EXPECT_EQ(2, Prompter.Boxes.size());
+
     struct Case {
         QString Message, Shown;
     };

@@ -31,6 +31,7 @@ public:
     QList<TFileDialog> DialogsShown;       // each as it was when shown
     QStringList Documents;
     std::function<void(const TBox&)> OnMessage;
+    std::function<void(const QString&)> OnDocument;
 
     bool AskYesNo(const QString& AText) override {
         Questions.append(AText);
@@ -59,7 +60,10 @@ public:
         return true;
     }
 
-    void OpenDocument(const QString& AFileName) override { Documents.append(AFileName); }
+    void OpenDocument(const QString& AFileName) override {
+        Documents.append(AFileName);
+        if (OnDocument) OnDocument(AFileName);
+    }
 
     QStringList BoxTexts() const {
         QStringList texts;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Tessel/UKestDefs.h"
+#include "Tessel/UKestLibrary/Cancel.h"
 #include "Tessel/UKestLibrary/CommandLine.h"
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/Files.h"

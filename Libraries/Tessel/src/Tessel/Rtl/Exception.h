@@ -22,6 +22,14 @@ private:
     std::string FUtf8;
 };
 
+// The silent exception: it unwinds an operation the user stopped, and error handling drops it
+// without a message.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception(QStringLiteral("Operation aborted")) {}
+    using Exception::Exception;
+};
+
 // Failure of a file operation; the message carries the platform's reason.
 class EFileError : public Exception {
 public:
