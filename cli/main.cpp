@@ -8,6 +8,8 @@
 #include "engine/TProjectDisk.h"
 #include "engine/TWrenfoldEngine.h"
 
+#include "Tessel/UKestLibrary/CommandLine.h"
+#include "Tessel/UKestLibrary/RuntimeCommandLine.h"
 #include "Tessel/UKestLibrary/Version.h"
 
 #include <QCoreApplication>
@@ -63,18 +65,6 @@ int UsageError(const QString& AMessage) {
     return ecUsage;
 }
 
-// The support library's slash switches, accepted as on the window's command line.
-bool IsLibrarySwitch(const QString& AArgument) {
-    static const QStringList switches = {QStringLiteral("/RegLogging"), QStringLiteral("/DEMO"),
-                                         QStringLiteral("/OFFLINE"), QStringLiteral("/DESMODE")};
-    static const QStringList options = {QStringLiteral("/SlowStatusUpdate="), QStringLiteral("/UL=")};
-    for (const QString& s : switches)
-        if (AArgument.compare(s, Qt::CaseInsensitive) == 0) return true;
-    for (const QString& o : options)
-        if (AArgument.startsWith(o, Qt::CaseInsensitive)) return true;
-    return false;
-}
-
 // Returns an exit code when parsing ends the program, or -1 to go on.
 int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     QStringList positional;
@@ -106,8 +96,8 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
             else return UsageError(QStringLiteral("--only needs a list of project files"));
             AOptions.OnlyGiven = true;
             for (const QString& name : value.split(u',', Qt::SkipEmptyParts)) AOptions.Only.append(name.trimmed());
-        } else if (IsLibrarySwitch(argument)) {
-            continue;
+        } else if (Tessel::IsKestLibraryParam(argument)) {
+            continue; // the library's slash switches, read at start-up as on the window's command line
         } else if (argument.startsWith(QLatin1String("--"))) {
             return UsageError(QStringLiteral("unknown option \"%1\"").arg(argument));
         } else {
@@ -217,6 +207,7 @@ int main(int argc, char** argv) {
     TOptions options;
     const int parsed = ParseArguments(app.arguments(), options);
     if (parsed >= 0) return parsed;
+    Tessel::InitRuntimeCommandLine();
     // Whatever escapes a command (running out of memory on the way, say) ends in an error line and
     // exit status 1, with the log written so far flushed, never in an abort.
     int result = ecFailed;

@@ -1,5 +1,9 @@
 #include "main/UWrenfoldMessages.h"
 
+#include "Tessel/UKestLibrary/Debug.h"
+#include "Tessel/UKestLibrary/Status.h"
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -8,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace Wrenfold {
 
@@ -40,6 +46,39 @@ std::unique_ptr<QMessageBox> MessageBoxFor(TMessageKind AKind, const QString& AC
     auto box = std::make_unique<QMessageBox>(icon, ACaption, AText, QMessageBox::Ok, AParent);
     box->setTextFormat(Qt::PlainText);
     return box;
+}
+
+void InstallLibraryDialogs() {
+    Tessel::MessageDialogProc = [](const QString& AText) {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(AText));
+            return;
+        }
+        MessageBoxFor(TMessageKind::Plain, ProgramTitle(), AText, nullptr)->exec();
+    };
+    Tessel::QuestionBoxProc = [](const QString& AText, const QString& ACaption, bool ADefaultYes) {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+            std::fprintf(stderr, "%s No\n", qUtf8Printable(AText));
+            return false;
+        }
+        // No owner window; Esc and the close button answer No.
+        const std::unique_ptr<QMessageBox> box = QuestionBoxFor(AText, nullptr);
+        box->setWindowTitle(ACaption);
+        QPushButton* yes = box->defaultButton();
+        if (!ADefaultYes) box->setDefaultButton(qobject_cast<QPushButton*>(box->escapeButton()));
+        box->exec();
+        return box->clickedButton() == yes;
+    };
+    Tessel::BusyCursorProc = [](bool ABusy) {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
+        // One override of our own, however often the progress changes.
+        static bool overridden = false;
+        if (ABusy && !overridden)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else if (!ABusy && overridden)
+            QGuiApplication::restoreOverrideCursor();
+        overridden = ABusy;
+    };
 }
 
 bool TDialogPrompter::AskYesNo(const QString& AText) {

@@ -22,6 +22,10 @@ std::unique_ptr<QMessageBox> QuestionBoxFor(const QString& AText, QWidget* APare
 std::unique_ptr<QMessageBox> MessageBoxFor(TMessageKind AKind, const QString& ACaption, const QString& AText,
                                            QWidget* AParent);
 
+// Gives the support library the window's dialogs for its messages and questions, and the screen-wide
+// busy cursor for its progress; without a widget application they stay on the console.
+void InstallLibraryDialogs();
+
 // Real modal dialogs, owned by the window.
 class TDialogPrompter : public IWrenfoldPrompter {
 public:

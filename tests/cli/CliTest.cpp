@@ -165,4 +165,13 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_TRUE(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+\nWrenfold\n$").match(r.Out).hasMatch()) << r.Out.toStdString();
     r = Run({"/DEMO", "/UL=S", "batch", Temp.filePath("b"), "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    const QString quietErr = r.Err;
+    // Announced options speak on standard error; a slash argument the library does not know is no switch.
+    r = Run({"batch", Temp.filePath("b"), "-q", "/slowstatusupdate=x"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ("Forces a programmable slow status update set by '/SlowStatusUpdate=x' found on the command line.\n"
+              "Error in command line integer value \"/SlowStatusUpdate\"\n" + quietErr,
+              r.Err);
+    r = Run({"batch", Temp.filePath("b"), "-q", "/DEMOX"});
+    EXPECT_EQ(r.ExitCode, 2);
 }

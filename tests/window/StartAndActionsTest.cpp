@@ -1,11 +1,14 @@
 // The window at start, its actions' captions, hints and enable rules, the idle refresh, the command
 // line and the general error box.
+#include "Tessel/UKestLibrary/Debug.h"
+#include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/UKestLibrary/Version.h"
 #include "main/IconTitleFont.h"
 #include "main/UWrenfoldMessages.h"
 #include "window/WindowFixture.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QScopeGuard>
 
 using namespace Wrenfold;
@@ -156,6 +159,22 @@ TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
                           {"Done.", "Done."}, {"(a)", "(a)"},          {"", ""}};
     for (const Case& c : cases)
         EXPECT_EQ(c.Shown, ApplicationErrorText(c.Message));
+}
+
+TEST(LibraryDialogs, TheBusyCursorShowsWhileAProgressCodeIsSet) {
+    InstallLibraryDialogs();
+    Tessel::CreateStatusInfo();
+    EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
+    Tessel::StatusInfo->SetProgressCode(-1);
+    Tessel::StatusInfo->SetProgressCode(40);
+    ASSERT_NE(nullptr, QGuiApplication::overrideCursor());
+    EXPECT_EQ(Qt::WaitCursor, QGuiApplication::overrideCursor()->shape());
+    Tessel::StatusInfo->SetProgressCode(0);
+    EXPECT_EQ(nullptr, QGuiApplication::overrideCursor()); // one override, restored once
+    Tessel::FreeStatusInfo();
+    Tessel::BusyCursorProc = nullptr;
+    Tessel::MessageDialogProc = nullptr;
+    Tessel::QuestionBoxProc = nullptr;
 }
 
 TEST(IconTitleFont, TakesTheTitleFacePlainAndLeavesTheRest) {

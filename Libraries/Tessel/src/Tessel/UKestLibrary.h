@@ -10,6 +10,7 @@
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/NumericText.h"
+#include "Tessel/UKestLibrary/RuntimeCommandLine.h"
 #include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/UKestLibrary/Stopwatch.h"
 #include "Tessel/UKestLibrary/Strings.h"
