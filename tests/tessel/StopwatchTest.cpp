@@ -164,6 +164,18 @@ TEST_F(StopwatchTest, TicksAndWaitsOnTheCounter) {
     EXPECT_EQ(4, clock.Readings);
 }
 
+TEST(HighResTimerTest, ACounterWithoutFrequencyIsNoTimer) {
+    TScriptedClock clock(1, 0);
+    try {
+        CheckHighResTimer();
+        FAIL() << "no exception";
+    } catch (const EKestLibrary& e) {
+        EXPECT_EQ(QStringLiteral("No high resolution timer found"), e.Message());
+    }
+    TScriptedClock counting(1, 1000);
+    EXPECT_NO_THROW(CheckHighResTimer());
+}
+
 TEST(StopwatchRealClockTest, WaitsAndMeasuresOnThePlatformCounter) {
     SetPerformanceCounterSource({});
     const double wallClock = DateTimeOf(QDateTime::currentDateTime());
