@@ -26,6 +26,12 @@ void WriteErrorLine(const QString& ALine) {
     std::fflush(stderr);
 }
 
+// A message on the console comes after everything already written to standard output.
+void WriteConsoleMessage(const QString& AText) {
+    std::fflush(stdout);
+    WriteErrorLine(AText);
+}
+
 } // namespace
 
 void InternalError(const QString& AText) {
@@ -66,7 +72,7 @@ void ShowMsgFmt(const QString& AFormat, const QVariantList& AArgs, int32_t APara
 bool ConfirmYesNo(const QString& AText, int32_t AParam, bool ADefaultYes) {
     if (ConfirmHook) return ConfirmHook(AText, AParam, ADefaultYes);
     if (QuestionBoxProc) return QuestionBoxProc(AText, QStringLiteral("Confirm"), ADefaultYes);
-    WriteErrorLine(AText + QStringLiteral(" No"));
+    WriteConsoleMessage(AText + QStringLiteral(" No"));
     return false;
 }
 
