@@ -3,6 +3,7 @@
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
 #include "tessel/ScriptedClock.h"
 
@@ -18,7 +19,6 @@ namespace {
 class DebugTraceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
         LastTraceTime = 0;
         DebugOutputProc = [this](const QString& ALine) { Lines.append(ALine); };
     }
@@ -30,8 +30,8 @@ protected:
         MessageDialogProc = nullptr;
         QuestionBoxProc = nullptr;
         LastTraceTime = 0;
-        ResetUserFormatSettings();
     }
+    TUserFormatSettingsScope German{TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany))};
     QStringList Lines;
 };
 

@@ -5,6 +5,7 @@
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
 #include "tessel/ScriptedClock.h"
 
@@ -23,10 +24,8 @@ constexpr double TolMs = 1e-3;
 
 class StopwatchTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom)));
-    }
-    void TearDown() override { ResetUserFormatSettings(); }
+    TUserFormatSettingsScope English{
+        TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
     TScriptedClock Clock;
     TKestStopwatch Watch;
 };
@@ -55,7 +54,7 @@ TEST_F(StopwatchTest, StopFreezesTheMeasurementInEveryUnit) {
     EXPECT_NEAR(1.2345 / 60, Watch.ElapsedMins(), 1e-7);
     EXPECT_EQ(QStringLiteral("1234.500 ms"), Watch.ElapsedMsStr());
     EXPECT_EQ(QStringLiteral("1.23 s"), Watch.ElapsedSecStr(2));
-    SetUserFormatSettings(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
+    TUserFormatSettingsScope german(TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany)));
     EXPECT_EQ(QStringLiteral("1,2 s"), Watch.ElapsedSecStr(1));
     EXPECT_EQ(QStringLiteral("1234,500 ms"), Watch.ElapsedMsStr());
 }
