@@ -11,6 +11,7 @@
 #include "main/TBatchProgress.h"
 #include "main/TBottomPanel.h"
 #include "main/TFindBar.h"
+#include "main/UHelpFile.h"
 #include "main/UWrenfoldMessages.h"
 #include "main/WindowKeys.h"
 #include "main/WindowLayout.h"
@@ -40,15 +41,6 @@ namespace {
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
 const QString ProjectExtension = QStringLiteral(".wfmconfig");
 const QString InputExtension = QStringLiteral(".wfmInput");
-
-// Where the help file is looked for: the shared documentation folder, else the program's folder.
-QString GetHelpFilePath(const QString& AFileName) {
-    if (AFileName.isEmpty() || Tessel::IsFullFileName(AFileName)) return AFileName;
-    QString folder = JoinPath(Tessel::CommonAppDataPath(),
-                              QStringLiteral("Kest/%1/Documentation").arg(Tessel::ExeAppDataName()));
-    if (!QFileInfo(folder).isDir()) folder = Tessel::ExeFolderPath();
-    return JoinPath(folder, Tessel::FileNamePart(AFileName));
-}
 
 } // namespace
 
@@ -571,7 +563,7 @@ void TForm29::actSaveInputAsExecute() {
 }
 
 void TForm29::btnHelpClick() {
-    Guarded([this] { FPrompter->OpenDocument(GetHelpFilePath(QStringLiteral("Wrenfold.chm"))); });
+    Guarded([this] { ShowHelpFile(HelpFileName, *FPrompter); });
 }
 
 } // namespace Wrenfold

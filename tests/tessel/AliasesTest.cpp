@@ -53,10 +53,16 @@ const double SampleTime = DateTimeFromQDateTime(QDateTime(QDate(2009, 5, 6), QTi
 
 class Aliases : public ::testing::Test {
 protected:
-    TUserFormatSettingsScope FSettings{TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
+    TUserFormatSettingsScope FSettings{
+        TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
     TMapSource Mine{QStringLiteral("My"), {{"Value", "mine"}, {"A", "x%"}, {"B", "y"}}};
     TMapSource Other{QStringLiteral("Other"),
-                     {{"Value", "other"}, {"Num", 6}, {"Str", " padded\t"}, {"Path", "1:2?/b"}, {"Two", 2}, {"Empty", QVariant()}}};
+                     {{"Value", "other"},
+                      {"Num", 6},
+                      {"Str", " padded\t"},
+                      {"Path", "1:2?/b"},
+                      {"Two", 2},
+                      {"Empty", QVariant()}}};
     TKestAliases Set{QStringLiteral("Set"), false};
 
     void SetUp() override {
@@ -73,13 +79,13 @@ TEST_F(Aliases, ExpandsReferencesWithOptionsAndRouting) {
         {"plain text", "plain text"},
         {"100%%", "100%%"},
         {"50% done", "50% done"},
-        {"%A%%B%", "x%y"},        // scanning resumes after the inserted value
+        {"%A%%B%", "x%y"}, // scanning resumes after the inserted value
         {"a%%b%A%", "a%%bx%"},
         {"%Num:F.2f%", "6.00"},
         {"%Str:F.2f%", " padded\t"}, // F has no effect on text
         {"%Str:T%", "padded"},
         {"%Num:ST%", "6"},
-        {"%Value%", "mine"},          // the first source that knows it
+        {"%Value%", "mine"}, // the first source that knows it
         {"%Other_Value%", "other"},
         {"%other|Value%", "other"},
         {"[%My_A%]", "[x%]"},
@@ -103,8 +109,10 @@ TEST_F(Aliases, UnknownNamesAndFailures) {
     EXPECT_EQ(QStringLiteral("Unrecognised alias \"No<TAB>pe\""), failure(QStringLiteral("%No\tpe%")));
     EXPECT_EQ(QStringLiteral("Unrecognised alias \"Empty\""), failure(QStringLiteral("%Empty%")));
     // A prefix no source has finds nothing, and an empty source prefix matches no name prefix.
-    EXPECT_EQ(QStringLiteral("Unrecognised alias \"Nobody_Value\""), failure(QStringLiteral("%Nobody_Value%")));
-    EXPECT_EQ(QStringLiteral("====="), Set.ExpandAliases(QStringLiteral("a %A% %Nope% %B%"), false, 0, false));
+    EXPECT_EQ(QStringLiteral("Unrecognised alias \"Nobody_Value\""),
+              failure(QStringLiteral("%Nobody_Value%")));
+    EXPECT_EQ(QStringLiteral("====="),
+              Set.ExpandAliases(QStringLiteral("a %A% %Nope% %B%"), false, 0, false));
 
     // Other failures spoil only their own reference without ARaise.
     Other.OnAsk = [](const QString& AName) {
@@ -117,7 +125,8 @@ TEST_F(Aliases, UnknownNamesAndFailures) {
 }
 
 TEST_F(Aliases, FileNameCharsKeepTheFolderSeparators) {
-    EXPECT_EQ(QStringLiteral("/logs/a.b_1.2!/b"), Set.ExpandAliases(QStringLiteral("/logs/a.b|%Path%"), true, 0, true));
+    EXPECT_EQ(QStringLiteral("/logs/a.b_1.2!/b"),
+              Set.ExpandAliases(QStringLiteral("/logs/a.b|%Path%"), true, 0, true));
     EXPECT_EQ(QStringLiteral("1:2?/b"), Set.ExpandAliases(QStringLiteral("%Path%"), false, 0, true));
 }
 
@@ -177,12 +186,15 @@ TEST(PropertyAliases, PropertiesAreAliasesByName) {
 
 class CommonAliases : public ::testing::Test {
 protected:
-    TUserFormatSettingsScope FSettings{TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
+    TUserFormatSettingsScope FSettings{
+        TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
     TKestCommonAliases Common;
     void SetUp() override {
         Common.SetOnGetNow([] { return SampleTime; });
     }
-    QString Value(const QString& AName) { return Common.Aliases_NameToValue(AName, true, nullptr).toString(); }
+    QString Value(const QString& AName) {
+        return Common.Aliases_NameToValue(AName, true, nullptr).toString();
+    }
 };
 
 TEST_F(CommonAliases, GiveDatesTimesAndProgramFacts) {
@@ -248,11 +260,15 @@ TEST_F(CommonAliases, EnumeratesAllThirtyInNameOrder) {
 }
 
 TEST(SystemAliases, ExpandsWithTheSetsClockAndComesBackAfterRelease) {
-    TUserFormatSettingsScope settings(TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    TUserFormatSettingsScope settings(
+        TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom)));
     EXPECT_EQ(QStringLiteral("Common Aliases"), SystemAliases()->Common()->Name());
-    EXPECT_EQ(QStringLiteral("06/05/2009"), SystemAliases()->ExpandAliases(QStringLiteral("%Date%"), false, SampleTime, true));
-    EXPECT_EQ(FormatDateTime(QStringLiteral("ddddd"), Now()), ExpandSystemAliases(QStringLiteral("%Date%"), false, true));
-    EXPECT_EQ(ExeAppDataName() + QStringLiteral(".ini"), ExpandSystemAliases(QStringLiteral("%AppDataName%.ini"), true, true));
+    EXPECT_EQ(QStringLiteral("06/05/2009"),
+              SystemAliases()->ExpandAliases(QStringLiteral("%Date%"), false, SampleTime, true));
+    EXPECT_EQ(FormatDateTime(QStringLiteral("ddddd"), Now()),
+              ExpandSystemAliases(QStringLiteral("%Date%"), false, true));
+    EXPECT_EQ(ExeAppDataName() + QStringLiteral(".ini"),
+              ExpandSystemAliases(QStringLiteral("%AppDataName%.ini"), true, true));
     EXPECT_EQ(QString(), ExpandSystemAliases(QString(), true, true));
 
     TKestSystemAliases* first = SystemAliases();

@@ -1,5 +1,5 @@
-#include "Tessel/UKestDefs/Exceptions.h"
 #include "Tessel/UKestLibrary/PropertyAccess.h"
+#include "Tessel/UKestDefs/Exceptions.h"
 #include "Tessel/UKestLibrary/Variants.h"
 #include "support/TUserFormatSettingsScope.h"
 #include "tessel/PrintQString.h"
@@ -16,7 +16,8 @@ namespace {
 
 class PropertyAccess : public ::testing::Test {
 protected:
-    TUserFormatSettingsScope FSettings{TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
+    TUserFormatSettingsScope FSettings{
+        TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
     TPropertySample Sample;
 
     QMetaProperty Property(const char* AName) const {
@@ -24,7 +25,8 @@ protected:
         EXPECT_GE(index, 0) << AName;
         return Sample.metaObject()->property(index);
     }
-    QVariant Read(const char* AName, bool AAsText, const QString& ASuffix = QString(), bool AReadableEnum = false) {
+    QVariant Read(const char* AName, bool AAsText, const QString& ASuffix = QString(),
+                  bool AReadableEnum = false) {
         const QMetaProperty property = Property(AName);
         QVariant value;
         GetPropertyValue(&Sample, &property, AAsText, value, true, AReadableEnum, ASuffix);
@@ -38,10 +40,10 @@ protected:
 
 TEST_F(PropertyAccess, EachCppTypePlaysItsKind) {
     const std::pair<const char*, TTypeKind> cases[] = {
-        {"Count", tkInteger},  {"Initial", tkChar},  {"Letter", tkWChar},    {"Enabled", tkEnumeration},
-        {"Colour", tkEnumeration}, {"Level", tkFloat}, {"Caption", tkUString}, {"Tag", tkLString},
-        {"Styles", tkSet},     {"Owner", tkClass},   {"OnChange", tkMethod}, {"Data", tkVariant},
-        {"Total", tkInt64},    {"Lines", tkUnknown}};
+        {"Count", tkInteger},      {"Initial", tkChar}, {"Letter", tkWChar},    {"Enabled", tkEnumeration},
+        {"Colour", tkEnumeration}, {"Level", tkFloat},  {"Caption", tkUString}, {"Tag", tkLString},
+        {"Styles", tkSet},         {"Owner", tkClass},  {"OnChange", tkMethod}, {"Data", tkVariant},
+        {"Total", tkInt64},        {"Lines", tkUnknown}};
     for (const auto& [name, kind] : cases)
         EXPECT_EQ(kind, PropertyTypeKind(Property(name))) << name;
     // QObject's own objectName is not published.
@@ -111,7 +113,7 @@ TEST_F(PropertyAccess, WritesConvertAndLimitToTheType) {
         {"Enabled", QStringLiteral("True"), QStringLiteral("True")},
         {"Enabled", QStringLiteral("true"), QStringLiteral("False")}, // not the exact name: no integer, 0
         {"Enabled", QStringLiteral("1"), QStringLiteral("True")},
-        {"Enabled", QVariant(7), QStringLiteral("True")},             // limited to 0..1
+        {"Enabled", QVariant(7), QStringLiteral("True")}, // limited to 0..1
         {"Count", QVariant(3.9), QVariant(3)},
         {"Count", QVariant(-3.9), QVariant(-3)},
         {"Count", QStringLiteral("12"), QVariant(12)},
@@ -133,7 +135,8 @@ TEST_F(PropertyAccess, WritesConvertAndLimitToTheType) {
     };
     for (const Case& c : cases) {
         Write(c.Name, c.Written);
-        EXPECT_EQ(c.ReadBack.toString(), Read(c.Name, true).toString()) << c.Name << " " << c.Written.toString().toStdString();
+        EXPECT_EQ(c.ReadBack.toString(), Read(c.Name, true).toString())
+            << c.Name << " " << c.Written.toString().toStdString();
     }
     EXPECT_EQ(std::numeric_limits<qint64>::max(), Sample.Total);
 }
@@ -155,8 +158,10 @@ TEST_F(PropertyAccess, FailedWritesLeaveTheObjectAlone) {
               message("OnChange", QStringLiteral("x")));
     EXPECT_EQ(QStringLiteral("Invalid property type \"Owner\", writing to classname \"TPropertySample\""),
               message("Owner", 0));
-    EXPECT_EQ(QStringLiteral("Invalid property element: clPurple"), message("Colour", QStringLiteral("clPurple")));
-    EXPECT_EQ(QStringLiteral("Invalid property element: fsWide"), message("Styles", QStringLiteral("fsBold,fsWide")));
+    EXPECT_EQ(QStringLiteral("Invalid property element: clPurple"),
+              message("Colour", QStringLiteral("clPurple")));
+    EXPECT_EQ(QStringLiteral("Invalid property element: fsWide"),
+              message("Styles", QStringLiteral("fsBold,fsWide")));
     EXPECT_EQ(QStringLiteral("Could not convert variant of type (String) into type (Double)"),
               message("Count", QStringLiteral("abc")));
     EXPECT_EQ(QStringLiteral("Invalid numeric value \"abc\""), message("Level", QStringLiteral("abc")));

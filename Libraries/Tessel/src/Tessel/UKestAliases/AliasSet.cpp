@@ -35,7 +35,8 @@ void SplitAliasName(const QString& AName, QString& APrefix, QString& AHandedOn) 
     AHandedOn = at < 0 ? AName : AName.mid(at + 1);
 }
 
-TKestAliases::TKestAliases(const QString& AName, bool AReferenceCounted) : TKestImplements(AReferenceCounted) {
+TKestAliases::TKestAliases(const QString& AName, bool AReferenceCounted)
+    : TKestImplements(AReferenceCounted) {
     SetName(AName);
 }
 
@@ -55,12 +56,14 @@ double TKestAliases::GetNow() const {
     return FSpecificTime != 0 ? FSpecificTime : Now();
 }
 
-QList<TInterfaceRef<IKestAliases>> TKestAliases::RoutedSources(const QString& AName, QString& AHandedOn) const {
+QList<TInterfaceRef<IKestAliases>> TKestAliases::RoutedSources(const QString& AName,
+                                                               QString& AHandedOn) const {
     QString prefix;
     SplitAliasName(AName, prefix, AHandedOn);
     QList<TInterfaceRef<IKestAliases>> result;
     for (const TInterfaceRef<IKestAliases>& source : FNameToValueSources)
-        if (prefix.isEmpty() || SameAsciiText(prefix, source->Aliases_GetSourceNamePrefix())) result.append(source);
+        if (prefix.isEmpty() || SameAsciiText(prefix, source->Aliases_GetSourceNamePrefix()))
+            result.append(source);
     return result;
 }
 

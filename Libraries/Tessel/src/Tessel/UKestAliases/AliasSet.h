@@ -33,7 +33,8 @@ public:
     // unrecognised alias raises EKestAlias "Unrecognised alias "%s"", or without ARaise makes the
     // whole result "====="; any other failure without ARaise makes its reference "=====". With
     // AEnsureOnlyFileNameChars the result passes through ToFileNameChars, folder separators kept.
-    QString ExpandAliases(const QString& AStr, bool AEnsureOnlyFileNameChars, double ASpecificTime, bool ARaise);
+    QString ExpandAliases(const QString& AStr, bool AEnsureOnlyFileNameChars, double ASpecificTime,
+                          bool ARaise);
 
     // The moment the set's time aliases show: the specific time of a running expansion, else now.
     double GetNow() const;

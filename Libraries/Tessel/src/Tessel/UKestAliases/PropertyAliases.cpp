@@ -32,8 +32,9 @@ const std::vector<std::unique_ptr<TPropertyInfo>>& TKestPropertyAliases::Propert
         info->Name = QString::fromLatin1(property.name());
         info->PropInfo = property;
         info->Description = QStringLiteral("Property '%1'").arg(info->Name);
-        const auto at = std::lower_bound(FPropertyList.begin(), FPropertyList.end(), info->Name,
-                                         [](const auto& AEntry, const QString& AName) { return NameLess(AEntry->Name, AName); });
+        const auto at = std::lower_bound(
+            FPropertyList.begin(), FPropertyList.end(), info->Name,
+            [](const auto& AEntry, const QString& AName) { return NameLess(AEntry->Name, AName); });
         if (at != FPropertyList.end() && !NameLess(info->Name, (*at)->Name)) {
             FPropertyList.clear();
             FListBuilt = false;
@@ -46,8 +47,10 @@ const std::vector<std::unique_ptr<TPropertyInfo>>& TKestPropertyAliases::Propert
 
 TPropertyInfo* TKestPropertyAliases::FindPropertyInfo(const QString& AName) {
     const auto& list = PropertyList();
-    const auto at = std::lower_bound(list.begin(), list.end(), AName,
-                                     [](const auto& AEntry, const QString& AKey) { return NameLess(AEntry->Name, AKey); });
+    const auto at =
+        std::lower_bound(list.begin(), list.end(), AName, [](const auto& AEntry, const QString& AKey) {
+            return NameLess(AEntry->Name, AKey);
+        });
     return at != list.end() && !NameLess(AName, (*at)->Name) ? at->get() : nullptr;
 }
 
@@ -57,7 +60,8 @@ void TKestPropertyAliases::SetPropertyDescription(const QString& AName, const QS
     info->Description = ADescription;
 }
 
-QVariant TKestPropertyAliases::Aliases_NameToValue(const QString& AName, bool APreferStrings, PAliasInfo AAliasInfo) {
+QVariant TKestPropertyAliases::Aliases_NameToValue(const QString& AName, bool APreferStrings,
+                                                   PAliasInfo AAliasInfo) {
     QString name = AName;
     const QString ownPrefix = Name() + u'_';
     if (name.size() >= ownPrefix.size() && SameAsciiText(name.left(ownPrefix.size()), ownPrefix))

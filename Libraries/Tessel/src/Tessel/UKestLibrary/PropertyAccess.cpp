@@ -89,7 +89,7 @@ QVariant OrdinalVariant(const QMetaProperty& AProperty, int64_t AValue) {
         const int32_t value32 = int32_t(AValue);
         const int16_t value16 = int16_t(AValue);
         const int8_t value8 = int8_t(AValue);
-        const void* source = type.sizeOf() == 1 ? static_cast<const void*>(&value8)
+        const void* source = type.sizeOf() == 1   ? static_cast<const void*>(&value8)
                              : type.sizeOf() == 2 ? static_cast<const void*>(&value16)
                              : type.sizeOf() == 4 ? static_cast<const void*>(&value32)
                                                   : static_cast<const void*>(&AValue);
@@ -257,7 +257,8 @@ bool PropertyOrdinalRange(const QMetaProperty& AProperty, int64_t& AMinValue, in
     if (const QMetaObject* owner = AProperty.enclosingMetaObject()) {
         const int index = owner->indexOfClassInfo(QByteArray("Range.") + AProperty.name());
         if (index >= 0) {
-            const QStringList bounds = QString::fromLatin1(owner->classInfo(index).value()).split(QStringLiteral(".."));
+            const QStringList bounds =
+                QString::fromLatin1(owner->classInfo(index).value()).split(QStringLiteral(".."));
             bool minOk = false, maxOk = false;
             const int64_t minValue = bounds.value(0).trimmed().toLongLong(&minOk);
             const int64_t maxValue = bounds.value(1).trimmed().toLongLong(&maxOk);
@@ -317,8 +318,9 @@ void GetPropertyValue(QObject* AInstance, PPropInfo APropInfo, bool AAsText, QVa
     case tkEnumeration: {
         const int64_t ordinal = OrdinalOf(property.read(AInstance));
         if (AAsText) {
-            QString name = IsBooleanEnum(property) ? (ordinal != 0 ? QStringLiteral("True") : QStringLiteral("False"))
-                                                   : QString::fromLatin1(property.enumerator().valueToKey(int(ordinal)));
+            QString name = IsBooleanEnum(property)
+                               ? (ordinal != 0 ? QStringLiteral("True") : QStringLiteral("False"))
+                               : QString::fromLatin1(property.enumerator().valueToKey(int(ordinal)));
             AValue = AReadableEnum ? IdentifierToCaption(name, true) : name;
         } else {
             AValue = IsBooleanEnum(property) ? QVariant(ordinal != 0) : QVariant(int32_t(ordinal));
@@ -327,7 +329,8 @@ void GetPropertyValue(QObject* AInstance, PPropInfo APropInfo, bool AAsText, QVa
     }
     case tkFloat: {
         const double value = property.read(AInstance).toDouble();
-        AValue = AAsText ? QVariant(FormatFloatWithSuffix(ASuffix, AUseKestSettings, value)) : QVariant(value);
+        AValue =
+            AAsText ? QVariant(FormatFloatWithSuffix(ASuffix, AUseKestSettings, value)) : QVariant(value);
         return;
     }
     case tkString:
@@ -356,7 +359,8 @@ void GetPropertyValue(QObject* AInstance, PPropInfo APropInfo, bool AAsText, QVa
     }
     case tkInt64: {
         const double value = double(property.read(AInstance).toLongLong());
-        AValue = AAsText ? QVariant(FormatFloatWithSuffix(ASuffix, AUseKestSettings, value)) : QVariant(value);
+        AValue =
+            AAsText ? QVariant(FormatFloatWithSuffix(ASuffix, AUseKestSettings, value)) : QVariant(value);
         return;
     }
     default:
@@ -364,7 +368,8 @@ void GetPropertyValue(QObject* AInstance, PPropInfo APropInfo, bool AAsText, QVa
     }
 }
 
-void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& AValue, bool AUseKestSettings) {
+void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& AValue,
+                      bool AUseKestSettings) {
     if (APropInfo == nullptr) return;
     const QMetaProperty& property = *APropInfo;
     QVariant value = AValue;
@@ -374,7 +379,8 @@ void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& A
     if (AInstance == nullptr) throw EAssertionFailed(QStringLiteral("No target!"));
 
     const TTypeKind kind = PropertyTypeKind(property);
-    const bool isText = value.metaType().id() == QMetaType::QString || value.metaType().id() == QMetaType::QByteArray;
+    const bool isText =
+        value.metaType().id() == QMetaType::QString || value.metaType().id() == QMetaType::QByteArray;
     if (kind == tkEnumeration && IsBooleanEnum(property) && isText) {
         const QString text = VarToStr(value);
         if (text != QStringLiteral("True") && text != QStringLiteral("False"))
@@ -394,7 +400,8 @@ void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& A
                 // Only the exact names "True" and "False" are left here.
                 WriteProperty(AInstance, property, QVariant(name == QStringLiteral("True")));
             } else {
-                WriteProperty(AInstance, property, OrdinalVariant(property, KeyValue(property.enumerator(), name)));
+                WriteProperty(AInstance, property,
+                              OrdinalVariant(property, KeyValue(property.enumerator(), name)));
             }
             return;
         }
@@ -423,8 +430,9 @@ void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& A
         WriteProperty(AInstance, property, VarToStr(value).toUtf8());
         return;
     case tkSet: {
-        const int64_t bits = value.metaType().id() == QMetaType::Int ? value.toInt()
-                                                                       : TextToSet(property.enumerator(), VarToStr(value));
+        const int64_t bits = value.metaType().id() == QMetaType::Int
+                                 ? value.toInt()
+                                 : TextToSet(property.enumerator(), VarToStr(value));
         WriteProperty(AInstance, property, OrdinalVariant(property, bits));
         return;
     }
@@ -432,8 +440,9 @@ void SetPropertyValue(QObject* AInstance, PPropInfo APropInfo, const QVariant& A
         WriteProperty(AInstance, property, value);
         return;
     default:
-        throw EKestRTTI(QStringLiteral("Invalid property type \"%1\", writing to classname \"%2\"")
-                            .arg(PropertyName(property), QString::fromLatin1(AInstance->metaObject()->className())));
+        throw EKestRTTI(
+            QStringLiteral("Invalid property type \"%1\", writing to classname \"%2\"")
+                .arg(PropertyName(property), QString::fromLatin1(AInstance->metaObject()->className())));
     }
 }
 
@@ -444,7 +453,8 @@ bool IsPropertyReadOnly(PPropInfo APropInfo) {
 QString FormatFloatWithSuffix(const QString& ASuffix, bool AUseKestSettings, double AValue) {
     if (std::isnan(AValue) || std::fabs(AValue) > 1e20) return QStringLiteral("----");
     if (ASuffix.isEmpty()) return FloatToGeneralText(AValue, 15, AUseKestSettings);
-    if (ASuffix.startsWith(QStringLiteral("FS"))) return FormatWithDirectSuffix(ASuffix, AUseKestSettings, AValue);
+    if (ASuffix.startsWith(QStringLiteral("FS")))
+        return FormatWithDirectSuffix(ASuffix, AUseKestSettings, AValue);
     if (!ContainsDigit(ASuffix)) return FloatToGeneralText(AValue, 15, AUseKestSettings) + u' ' + ASuffix;
 
     const QChar digits = ASuffix.size() < 2 ? QChar(u'0') : ASuffix[0];
@@ -460,8 +470,7 @@ QString FormatFloatWithSuffix(const QString& ASuffix, bool AUseKestSettings, dou
         return TrimFractionZeros(FloatToString(AValue, format, true), false);
     }
     const int index = MultiplierIndex(multiplier);
-    if (index == 0)
-        throw EKestLibrary(QStringLiteral("Unknown multiplier character \"%1\"").arg(multiplier));
+    if (index == 0) throw EKestLibrary(QStringLiteral("Unknown multiplier character \"%1\"").arg(multiplier));
     const QString format = digits == u'0' ? QStringLiteral("%.") + precision + u'f'
                                           : QStringLiteral("%") + digits + u'.' + precision + u'f';
     QString result = FormatEx(format, {AValue * MultiplierScales[size_t(index)]}, AUseKestSettings);

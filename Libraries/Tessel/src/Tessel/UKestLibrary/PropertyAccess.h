@@ -29,9 +29,28 @@ public:
 
 // The kinds of property types, numbered from 0.
 enum TTypeKind {
-    tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod, tkWChar,
-    tkLString, tkWString, tkVariant, tkArray, tkRecord, tkInterface, tkInt64, tkDynArray, tkUString,
-    tkClassRef, tkPointer, tkProcedure
+    tkUnknown,
+    tkInteger,
+    tkChar,
+    tkEnumeration,
+    tkFloat,
+    tkString,
+    tkSet,
+    tkClass,
+    tkMethod,
+    tkWChar,
+    tkLString,
+    tkWString,
+    tkVariant,
+    tkArray,
+    tkRecord,
+    tkInterface,
+    tkInt64,
+    tkDynArray,
+    tkUString,
+    tkClassRef,
+    tkPointer,
+    tkProcedure
 };
 
 // A property descriptor; null stands for "no descriptor".

@@ -85,7 +85,8 @@ QString VarTypeName(const QVariant& AValue) {
 
 QString VarToStr(const QVariant& AValue) {
     if (!VarHasValue(AValue)) return QString();
-    if (TypeId(AValue) == QMetaType::Bool) return AValue.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (TypeId(AValue) == QMetaType::Bool)
+        return AValue.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (VarIsFloat(AValue))
         return FloatToText(AValue.toDouble(), TFloatFormat::ffGeneral, 15, 0, UserFormatSettings());
     if (TypeId(AValue) == QMetaType::QByteArray) return QString::fromUtf8(AValue.toByteArray());
@@ -100,8 +101,8 @@ double VarToDouble(const QVariant& AValue) {
         double value = 0;
         if (TryTextToFloat(VarToStr(AValue), false, value)) return value;
     }
-    throw EVariantTypeCastError(QStringLiteral("Could not convert variant of type (%1) into type (Double)")
-                                    .arg(VarTypeName(AValue)));
+    throw EVariantTypeCastError(
+        QStringLiteral("Could not convert variant of type (%1) into type (Double)").arg(VarTypeName(AValue)));
 }
 
 } // namespace Tessel

@@ -1,0 +1,46 @@
+#include "main/UHelpFile.h"
+
+#include "Tessel/UKestAliases.h"
+#include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/Strings.h"
+#include "main/IWrenfoldPrompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Wrenfold {
+
+namespace {
+
+QString WithTrailingSlash(const QString& AFolder) {
+    return AFolder.endsWith(u'/') ? AFolder : AFolder + u'/';
+}
+
+} // namespace
+
+QString GetHelpFilePath(const QString& AFileName) {
+    if (AFileName.isEmpty() || Tessel::IsFullFileName(AFileName)) return AFileName;
+    QString folder = Tessel::ExpandSystemAliases(
+        QStringLiteral("%CommonAppDataFolder%/Kest/%AppDataName%/Documentation/"), true, true);
+    if (!QFileInfo(folder).isDir()) {
+        const QString installed =
+            QDir::cleanPath(Tessel::ExeFolderPath() + QStringLiteral("/../share/doc/wrenfold"));
+        folder = QFileInfo(installed).isDir() ? installed : Tessel::ExeFolderPath();
+    }
+    return WithTrailingSlash(folder) + Tessel::FileNamePart(AFileName);
+}
+
+QString HelpDocumentToShow(const QString& APath) {
+    if (APath.isEmpty() || QFileInfo::exists(APath)) return APath;
+    const QString folder = WithTrailingSlash(Tessel::FileFolderPart(APath));
+    for (const QString& guide :
+         {Tessel::FileBaseName(APath) + QStringLiteral(".html"), QStringLiteral("index.html")})
+        if (QFileInfo(folder + guide).isFile()) return folder + guide;
+    return APath;
+}
+
+void ShowHelpFile(const QString& AFileName, IWrenfoldPrompter& AViewer) {
+    AViewer.OpenDocument(HelpDocumentToShow(GetHelpFilePath(AFileName)));
+}
+
+} // namespace Wrenfold
