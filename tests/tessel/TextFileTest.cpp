@@ -57,6 +57,7 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
         {"utf16be separator", QByteArray("\xFE\xFF\0a\x20\x28\0b", 8), {"a", "b"},
          {TTextEncoding::Utf16BE, TLineBreakStyle::LineSeparator}},
         {"bom only", "\xEF\xBB\xBF", {}, {TTextEncoding::Utf8Bom, TLineBreakStyle::CRLF}},
+        {"utf8 mark twice", "\xEF\xBB\xBF\xEF\xBB\xBFx", {QString(QChar(0xFEFF)) + u'x'}, {TTextEncoding::Utf8Bom, TLineBreakStyle::CRLF}},
         {"empty", "", {}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
         {"nul bytes", QByteArray("a\0b", 3), {QString(QChar('a')) + QChar(0) + 'b'}, {}},
     };

@@ -4,6 +4,7 @@
 #include "Tessel/Rtl/Exception.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -130,7 +131,9 @@ bool IsValidUtf8(const char* AData, qsizetype ALength) {
 QString DecodeText(const QByteArray& ABytes, TTextEncoding& AEncoding, const QString& AFileName) {
     if (ABytes.startsWith("\xEF\xBB\xBF")) {
         AEncoding = TTextEncoding::Utf8Bom;
-        return QString::fromUtf8(ABytes.constData() + 3, ABytes.size() - 3);
+        // Only the one mark goes: QString::fromUtf8 would drop a U+FEFF that begins the text too.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(QByteArrayView(ABytes).sliced(3));
     }
     const bool littleEndian = ABytes.startsWith("\xFF\xFE");
     if (littleEndian || ABytes.startsWith("\xFE\xFF")) {
