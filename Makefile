@@ -3,8 +3,12 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 DEMO_DIR := $(BUILD_DIR)/demo
+# The fuzz targets (clang, libFuzzer) have their own folder.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test demo run bench format clean
+.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz
 
 all: build
 
@@ -17,8 +21,18 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR)
 
-test: build
+test: build fuzz-build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	@cd $(FUZZ_DIR) && ctest --output-on-failure -j2
+
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DWRENFOLD_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR)
+
+# Runs each fuzz target (or those in FUZZ_TARGETS) for FUZZ_SECONDS.
+fuzz: fuzz-build
+	@fuzz/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 demo: build
 	@scripts/demo $(BUILD_DIR)
@@ -33,4 +47,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -15,7 +15,6 @@ const QString NonPrintingCharNames = QStringLiteral(
 namespace {
 
 const QChar CR = QChar(13);
-const QChar LF = QChar(10);
 const QString CRLF = QStringLiteral("\r\n");
 
 QString TagName(ushort ACode) {
