@@ -3,12 +3,17 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 DEMO_DIR := $(BUILD_DIR)/demo
-# The fuzz targets (clang, libFuzzer) have their own folder.
+# The fuzz targets (clang, libFuzzer) and the sanitizer build (g++) each have their own folder.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+ASAN_DIR ?= build-asan
+# Leaks of the libraries we build on are suppressed by name; a failure stops the test that found it.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz
+.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz asan
 
 all: build
 
@@ -34,6 +39,12 @@ fuzz-build: deps
 fuzz: fuzz-build
 	@fuzz/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRENFOLD_SANITIZE=ON >/dev/null
+	@$(SANITIZER_ENV) cmake --build $(ASAN_DIR)
+	@cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
 demo: build
 	@scripts/demo $(BUILD_DIR)
 
@@ -47,4 +58,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	@rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(ASAN_DIR)
