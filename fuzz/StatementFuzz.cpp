@@ -70,6 +70,8 @@ TReferenceEnd ReferenceExpand(QString& ALine, const QStringList& AReplaceList, c
         if (kind == 0) {
             if (AsciiUpper(argument) == QLatin1String("PROJECTNAME"))
                 value = ProjectName;
+            else if (AsciiUpper(argument) == QLatin1String("PROJECTGUID"))
+                value = ProjectGuidText(ProjectName);
             else if (AsciiUpper(argument) == QLatin1String("RANDOMGUID"))
                 value = QStringLiteral("{guid}");
             else
