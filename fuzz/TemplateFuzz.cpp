@@ -11,6 +11,9 @@
 #include "engine/TTemplateExpander.h"
 #include "engine/TTextDocument.h"
 
+#include "Tessel/UKestDefs.h"
+#include "Tessel/UKestLibrary/NonPrintingTags.h"
+
 #include <algorithm>
 
 using namespace Wrenfold;
@@ -43,7 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* AData, size_t ASize) {
     if (!TextOf(BytesOf(AData, ASize), text)) return 0;
     const qsizetype nul = text.indexOf(QChar(0));
     Tessel::TLineBreakStyle style;
-    const QStringList replaceLines = Tessel::SplitTextLines(nul < 0 ? text : text.left(nul), style);
+    // Tags in the replace list stand for control characters, so that values may hold line breaks
+    // as an included file's text does.
+    QStringList replaceLines = Tessel::SplitTextLines(nul < 0 ? text : text.left(nul), style);
+    for (QString& line : replaceLines) {
+        try {
+            line = Tessel::NonPrintingTagsToString(line);
+        } catch (const Tessel::EKestLibrary&) {
+        }
+    }
     const QStringList templateLines = Tessel::SplitTextLines(nul < 0 ? text : text.mid(nul + 1), style);
 
     TTextDocument input, output, replaceList;
@@ -53,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* AData, size_t ASize) {
     QStringList log;
     qsizetype logged = 0;
     bool logKept = true;
+    bool logging = true;
     TTemplateExpander expander([&](const QString& ALine) {
+        if (!logging) return;
         logged += ALine.size();
         if (logged > 64 * 1024) logKept = false;
         if (logKept)
@@ -66,6 +79,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* AData, size_t ASize) {
         expander.ExpandTemplate(input, output, replaceList);
     } catch (const Tessel::Exception& E) {
         failure = E.Message();
+    }
+
+    // A batch expands the same template again with the same expander: the same lines come out.
+    {
+        TTextDocument again;
+        QString againFailure;
+        logging = false;
+        try {
+            expander.ExpandTemplate(input, again, replaceList);
+        } catch (const Tessel::Exception& E) {
+            againFailure = E.Message();
+        }
+        FUZZ_CHECK(again.Lines() == output.Lines() && againFailure == failure,
+                   QStringLiteral("expanding again gave\n") + Shown(again.Lines()) + againFailure);
     }
 
     // What the engine made before it stopped: the lines before the failing one, unchanged.
