@@ -53,11 +53,13 @@ QStringList TExpansionTrail::ChainAt(qsizetype APosition) const {
 void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey) {
     const qsizetype removedEnd = APosition + ARemoved;
     const qsizetype delta = AInserted - ARemoved;
-    // The new text inherits the keys of every stretch the removed text touches. Nested stretches
+    // The new text inherits the keys of every stretch that holds the whole removed text. A marker
+    // or statement made partly of other text (a value's "$P" joined with the "(name)" after it)
+    // was not produced by one expansion alone, so it does not lead back to it. Nested stretches
     // hold their outer ones' keys first, so the newest one's keys usually hold all the others.
     TKeys keys;
     for (auto s = FStretches.rbegin(); s != FStretches.rend(); ++s) {
-        if (!(s->Start < removedEnd && APosition < s->End)) continue;
+        if (!(s->Start <= APosition && removedEnd <= s->End)) continue;
         if (keys.isEmpty()) {
             keys = s->Keys;
         } else if (!IsPrefixOf(s->Keys, keys)) {

@@ -15,7 +15,8 @@ public:
     // The chain of keys that produced the text at APosition, outermost first.
     QStringList ChainAt(qsizetype APosition) const;
     // Records that ARemoved characters at APosition were replaced by AInserted characters, the
-    // expansion of AKey. The new text inherits the keys of every stretch the removed text touched.
+    // expansion of AKey. The new text inherits the keys of every stretch that held all the removed
+    // text.
     void Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey);
     // Forgets stretches that end before APosition (the caller searches no further left).
     void ForgetBefore(qsizetype APosition);

@@ -100,6 +100,12 @@ TEST_F(Statements, AStatementLeadingBackToItselfEndsWithAnError) {
     for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
 }
 
+TEST_F(Statements, AStatementJoinedFromAValueAndTheTextAfterItIsNoLoop) {
+    // "$REPLACE" at the end of A's value joins the "(B)" after the statement; B (not yet expanded,
+    // being below) leads to A again, but each join uses up text of the line.
+    EXPECT_EQ(ExpandList({"A=a$REPLACE", "X=$REPLACE(A)(B)", "B=$REPLACE(A)"})[1], "X=aa$REPLACE");
+}
+
 TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {
     EXPECT_EQ(FindClosingBracket("$GET(a(b)c)d", 6), 11);
     EXPECT_EQ(FindClosingBracket("$GET(a(b", 6), 0);

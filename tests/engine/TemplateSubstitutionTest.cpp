@@ -116,6 +116,21 @@ TEST_F(TemplateSubstitution, AValueLeadingBackToItsOwnMarkerEndsWithAnError) {
     }
 }
 
+TEST_F(TemplateSubstitution, AMarkerJoinedFromAValueAndTheTextAfterItLeadsBackOnlyWhenAllOfItDoes) {
+    // "$P" at the end of A's value joins the "(B)" written after the marker: B's value holds $P(A)
+    // again, yet the line ends, because each join uses up text of the line.
+    EXPECT_EQ(Expand({"A=a$P", "B=$P(A)"}, {"$P(A)(B)"}), QStringList{"aa$P"});
+    EXPECT_EQ(Expand({"A=a$P", "B=$P(A)"}, {"$P(A)(B)$P(B)"}), QStringList{"aa$Pa$P"});
+    // A marker made wholly of A's own expansion, its "(A)" from a value nested in it, loops.
+    try {
+        Expand({"A=$P$P(B)", "B=(A)"}, {"$P(A)"});
+        ADD_FAILURE() << "expected a failure";
+    } catch (const Tessel::Exception& e) {
+        EXPECT_EQ(e.Message(),
+                  "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing line \"$P(A)\"");
+    }
+}
+
 TEST_F(TemplateSubstitution, DeepAndRepeatedNestingStillExpands) {
     QStringList replaceList;
     for (int i = 0; i < 20; ++i) replaceList.append(QString("L%1=($P(L%2))").arg(i).arg(i + 1));
