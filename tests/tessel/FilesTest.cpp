@@ -1,5 +1,6 @@
 #include "Tessel/Rtl/AnsiCodePage.h"
 #include "Tessel/UKestLibrary.h"
+#include "support/TEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -13,7 +14,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <map>
 
 using namespace Tessel;
 using namespace Qt::Literals::StringLiterals;
@@ -34,26 +34,6 @@ QByteArray ReadBytes(const QString& AFileName) {
 QString SystemText(int ACode) {
     return QString::fromLocal8Bit(std::strerror(ACode));
 }
-
-// Sets environment variables for one test and puts the old values back afterwards.
-class TEnvironment {
-public:
-    void Set(const char* AName, const QString& AValue) {
-        if (!FSaved.count(AName)) FSaved[AName] = {qEnvironmentVariableIsSet(AName), qgetenv(AName)};
-        qputenv(AName, AValue.toUtf8());
-    }
-    ~TEnvironment() {
-        for (const auto& [name, saved] : FSaved) {
-            if (saved.first)
-                qputenv(name.c_str(), saved.second);
-            else
-                qunsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::map<std::string, std::pair<bool, QByteArray>> FSaved;
-};
 
 } // namespace
 
