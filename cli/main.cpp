@@ -9,14 +9,15 @@
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestLibrary/CommandLine.h"
-#include "Tessel/UKestLibrary/RuntimeCommandLine.h"
 #include "Tessel/UKestLibrary/Version.h"
+#include "Tessel/UKestStartup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
+#include <exception>
 #include <unistd.h>
 
 using namespace Wrenfold;
@@ -207,15 +208,29 @@ int main(int argc, char** argv) {
     TOptions options;
     const int parsed = ParseArguments(app.arguments(), options);
     if (parsed >= 0) return parsed;
-    Tessel::InitRuntimeCommandLine();
+    const auto reportError = [](const QString& AMessage) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "error: %s\n", AMessage.toLocal8Bit().constData());
+    };
+    // The library starts before the command and shuts down after it (saving the waypoints); its
+    // messages go to standard error and its questions are answered No. A failure of either ends in
+    // an error line and exit status 1.
+    try {
+        Tessel::KestLibraryStartup();
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+        return ecFailed;
+    }
     // Whatever escapes a command (running out of memory on the way, say) ends in an error line and
     // exit status 1, with the log written so far flushed, never in an abort.
     int result = ecFailed;
-    RunReportingFailure([&] { result = Run(options); },
-                        [](const QString& AMessage) {
-                            std::fflush(stdout);
-                            std::fprintf(stderr, "error: %s\n", AMessage.toLocal8Bit().constData());
-                        });
+    RunReportingFailure([&] { result = Run(options); }, reportError);
     std::fflush(stdout);
+    try {
+        Tessel::KestLibraryShutdown();
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+        if (result == ecSuccess) result = ecFailed;
+    }
     return result;
 }

@@ -2,7 +2,6 @@
 // off-line state, and the quote-aware field splitter.
 #include "Tessel/UKestLibrary/UserLevels.h"
 #include "Tessel/UKestLibrary/Debug.h"
-#include "Tessel/UKestLibrary/RuntimeCommandLine.h"
 #include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/UKestTesselNotifications.h"
 
@@ -168,37 +167,6 @@ TEST_F(UserLevelsTest, TheOfflineStateIsPublishedWhenItChanges) {
     EXPECT_FALSE(IsOnline());
     SetOffline(false);
     EXPECT_EQ((QStringList{"client offline 1", "client offline 0"}), Journal);
-}
-
-TEST_F(UserLevelsTest, StartUpSwitchesSetOfflineModeTheSlowUpdateAndTheLevelInThatOrder) {
-    QStringList shown;
-    ShowMsgHook = [&](const QString& AText, int32_t, int32_t) {
-        shown.append(AText);
-        Journal.append(QStringLiteral("message"));
-    };
-    InitRuntimeCommandLine({"project.wfmconfig", "/UL=S", "/SlowStatusUpdate=$FA", "/offline"});
-    EXPECT_EQ((QStringList{"client offline 1", "message",
-                           "event Application 1020 User level changed "
-                           "UserName=User NewLevel=Supervisor",
-                           "client level 1"}),
-              Journal);
-    EXPECT_EQ(QStringList{"Forces a programmable slow status update set by '/SlowStatusUpdate=$FA' found on "
-                          "the command line."},
-              shown);
-    EXPECT_EQ(250, SlowStatusUpdateMs);
-
-    Reset();
-    Journal.clear();
-    shown.clear();
-    InitRuntimeCommandLine({"/DEMO", "/SlowStatusUpdate=x"});
-    EXPECT_FALSE(IsOnline());
-    EXPECT_EQ(0, SlowStatusUpdateMs);
-    EXPECT_EQ(2, shown.size()); // the announcement and the integer error
-    Reset();
-    InitRuntimeCommandLine({});
-    EXPECT_TRUE(IsOnline());
-    EXPECT_EQ(ulOperator, GetCurrentUserLevel());
-    ShowMsgHook = nullptr;
 }
 
 TEST(TesselNotificationsTest, ClientsAreToldInOrderUntilRemoved) {

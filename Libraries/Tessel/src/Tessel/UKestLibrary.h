@@ -11,7 +11,6 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 #include "Tessel/UKestLibrary/PropertyAccess.h"
-#include "Tessel/UKestLibrary/RuntimeCommandLine.h"
 #include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/UKestLibrary/Stopwatch.h"
 #include "Tessel/UKestLibrary/Strings.h"

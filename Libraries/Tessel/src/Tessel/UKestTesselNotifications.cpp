@@ -30,9 +30,22 @@ void TKestTesselNotifications::NotifyClients_AfterChangedOfflineState(bool AIsOf
         client->AfterChangedOfflineState(AIsOffline);
 }
 
-TKestTesselNotifications& TesselNotifications() {
-    static TKestTesselNotifications hub;
+namespace {
+
+std::unique_ptr<TKestTesselNotifications>& Hub() {
+    static std::unique_ptr<TKestTesselNotifications> hub;
     return hub;
+}
+
+} // namespace
+
+TKestTesselNotifications& TesselNotifications() {
+    if (!Hub()) Hub() = std::make_unique<TKestTesselNotifications>();
+    return *Hub();
+}
+
+void FreeTesselNotifications() {
+    Hub().reset();
 }
 
 } // namespace Tessel

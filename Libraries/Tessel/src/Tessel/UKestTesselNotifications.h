@@ -33,7 +33,9 @@ private:
     std::unique_ptr<TClientList> FNotificationClients;
 };
 
-// The hub, made on first use and freed when the program ends.
+// The hub, made on first use.
 TKestTesselNotifications& TesselNotifications();
+// Frees the hub with the clients it still lists; the next TesselNotifications makes a new one.
+void FreeTesselNotifications();
 
 } // namespace Tessel

@@ -87,6 +87,74 @@ void Save(const QString& AFileName, const QByteArray& AText) {
                                      .arg(NativeName(AFileName), SystemText(writer.Error())));
 }
 
+// A store over one hive held in memory, recording whether anything changed; other root keys are
+// passed to the store it was opened from.
+class THiveStore : public IRegistryBackend {
+public:
+    THiveStore(HKEY ARoot, TRegistryHive& AHive, IRegistryBackend& AOthers)
+        : FRoot(ARoot), FHive(AHive), FOthers(AOthers) {}
+    bool Changed() const { return FChanged; }
+
+    bool OpenKey(HKEY ARoot, const QStringList& AKey, REGSAM AAccess) override {
+        if (ARoot != FRoot) return FOthers.OpenKey(ARoot, AKey, AAccess);
+        return FHive.FindKey(AKey) != nullptr;
+    }
+    bool CreateKey(HKEY ARoot, const QStringList& AKey) override {
+        if (ARoot != FRoot) return FOthers.CreateKey(ARoot, AKey);
+        if (!FHive.FindKey(AKey)) {
+            FHive.CreateKey(AKey);
+            FChanged = true;
+        }
+        return true;
+    }
+    bool DeleteKey(HKEY ARoot, const QStringList& AKey) override {
+        if (ARoot != FRoot) return FOthers.DeleteKey(ARoot, AKey);
+        const bool deleted = FHive.DeleteKey(AKey);
+        FChanged = FChanged || deleted;
+        return deleted;
+    }
+    std::optional<QStringList> KeyNames(HKEY ARoot, const QStringList& AKey) override {
+        if (ARoot != FRoot) return FOthers.KeyNames(ARoot, AKey);
+        const TRegistryHive::TKey* key = FHive.FindKey(AKey);
+        return key ? std::optional(key->KeyNames()) : std::nullopt;
+    }
+    std::optional<QStringList> ValueNames(HKEY ARoot, const QStringList& AKey) override {
+        if (ARoot != FRoot) return FOthers.ValueNames(ARoot, AKey);
+        const TRegistryHive::TKey* key = FHive.FindKey(AKey);
+        return key ? std::optional(key->ValueNames()) : std::nullopt;
+    }
+    std::optional<TRegValue> ReadValue(HKEY ARoot, const QStringList& AKey, const QString& AName) override {
+        if (ARoot != FRoot) return FOthers.ReadValue(ARoot, AKey, AName);
+        const TRegistryHive::TKey* key = FHive.FindKey(AKey);
+        const TRegValue* value = key ? key->Value(AName) : nullptr;
+        return value ? std::optional(*value) : std::nullopt;
+    }
+    bool WriteValue(HKEY ARoot, const QStringList& AKey, const QString& AName, const TRegValue& AValue) override {
+        if (ARoot != FRoot) return FOthers.WriteValue(ARoot, AKey, AName, AValue);
+        TRegistryHive::TKey* key = FHive.FindKey(AKey);
+        if (!key) return false;
+        const TRegValue* old = key->Value(AName);
+        if (!old || !(*old == AValue)) {
+            key->SetValue(AName, AValue);
+            FChanged = true;
+        }
+        return true;
+    }
+    bool DeleteValue(HKEY ARoot, const QStringList& AKey, const QString& AName) override {
+        if (ARoot != FRoot) return FOthers.DeleteValue(ARoot, AKey, AName);
+        TRegistryHive::TKey* key = FHive.FindKey(AKey);
+        const bool deleted = key && key->RemoveValue(AName);
+        FChanged = FChanged || deleted;
+        return deleted;
+    }
+
+private:
+    HKEY FRoot;
+    TRegistryHive& FHive;
+    IRegistryBackend& FOthers;
+    bool FChanged = false;
+};
+
 } // namespace
 
 TFileRegistryBackend::TFileRegistryBackend(const QString& AFolder) : FFolder(AFolder) {}
@@ -192,6 +260,18 @@ bool TFileRegistryBackend::DeleteValue(HKEY ARoot, const QStringList& AKey, cons
         TRegistryHive::TKey* key = AHive.FindKey(AKey);
         const bool deleted = key && key->RemoveValue(AName);
         return TOutcome{deleted, deleted};
+    });
+}
+
+void TFileRegistryBackend::RunAsOneChange(HKEY ARoot, const std::function<void(IRegistryBackend&)>& AWork) {
+    if (HiveFileName(ARoot).isEmpty()) {
+        AWork(*this);
+        return;
+    }
+    Change(ARoot, [&](TRegistryHive& AHive) {
+        THiveStore store(ARoot, AHive, *this);
+        AWork(store);
+        return TOutcome{true, store.Changed()};
     });
 }
 

@@ -32,6 +32,9 @@ public:
     bool WriteValue(HKEY ARoot, const QStringList& AKey, const QString& AName,
                     const TRegValue& AValue) override;
     bool DeleteValue(HKEY ARoot, const QStringList& AKey, const QString& AName) override;
+    // One read-modify-write of the hive under its lock: AWork works on the hive in memory, and what
+    // it changed is saved when it returns.
+    void RunAsOneChange(HKEY ARoot, const std::function<void(IRegistryBackend&)>& AWork) override;
 
 private:
     // What a change did: its result, and whether the hive must be saved.

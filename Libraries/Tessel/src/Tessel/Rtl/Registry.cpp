@@ -26,6 +26,21 @@ void SetRegistryBackend(std::shared_ptr<IRegistryBackend> ABackend) {
     InstalledBackend() = std::move(ABackend);
 }
 
+void RunAsOneRegistryChange(HKEY ARoot, const std::function<void()>& AWork) {
+    const std::shared_ptr<IRegistryBackend> backend = RegistryBackend();
+    backend->RunAsOneChange(ARoot, [&](IRegistryBackend& AStore) {
+        std::shared_ptr<IRegistryBackend> previous = InstalledBackend();
+        // The store lives as long as this call; the registry objects only borrow it.
+        InstalledBackend() = std::shared_ptr<IRegistryBackend>(&AStore, [](IRegistryBackend*) {});
+        struct TPutBack {
+            std::shared_ptr<IRegistryBackend>& Installed;
+            std::shared_ptr<IRegistryBackend> Previous;
+            ~TPutBack() { Installed = std::move(Previous); }
+        } putBack{InstalledBackend(), std::move(previous)};
+        AWork();
+    });
+}
+
 TRegistry::TRegistry() : TRegistry(KEY_ALL_ACCESS) {}
 
 TRegistry::TRegistry(REGSAM AAccess) : TRegistry(AAccess, RegistryBackend()) {}
@@ -57,7 +72,9 @@ std::optional<QStringList> TRegistry::FullPath(const QString& AKey) const {
 
 bool TRegistry::KeyExists(const QString& AKey) {
     const std::optional<QStringList> path = FullPath(AKey);
-    return path && FBackend->OpenKey(FRootKey, *path, KEY_READ);
+    // The least a key that exists can be looked at with: a key the caller may not read in full still
+    // exists.
+    return path && FBackend->OpenKey(FRootKey, *path, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
 }
 
 bool TRegistry::Open(const QString& AKey, REGSAM AAccess, bool ACanCreate) {

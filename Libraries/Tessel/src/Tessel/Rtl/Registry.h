@@ -93,4 +93,9 @@ std::shared_ptr<IRegistryBackend> RegistryBackend();
 // Replaces that store; nullptr goes back to the registry files.
 void SetRegistryBackend(std::shared_ptr<IRegistryBackend> ABackend);
 
+// Runs AWork with the registry objects it makes without a store of their own working on the root
+// key through RunAsOneChange of the store they would use, so that what AWork changes below that root
+// key is stored as one change, or not at all when AWork fails.
+void RunAsOneRegistryChange(HKEY ARoot, const std::function<void()>& AWork);
+
 } // namespace Tessel

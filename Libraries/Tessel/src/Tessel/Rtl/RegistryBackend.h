@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace Tessel {
@@ -25,6 +26,7 @@ inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
 inline constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
 inline constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008;
 inline constexpr REGSAM KEY_NOTIFY = 0x0010;
+inline constexpr REGSAM STANDARD_RIGHTS_READ = 0x20000;
 inline constexpr REGSAM KEY_READ = 0x20019;
 inline constexpr REGSAM KEY_WRITE = 0x20006;
 inline constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
@@ -74,6 +76,14 @@ public:
                             const TRegValue& AValue) = 0;
     // False when the value (or its key) does not exist.
     virtual bool DeleteValue(HKEY ARoot, const QStringList& AKey, const QString& AName) = 0;
+
+    // Runs AWork, which changes the root key's keys through the store it is given, so that the changes
+    // land as one: all of them, or none when AWork fails. A store that cannot do that hands AWork
+    // itself, and the changes land one by one.
+    virtual void RunAsOneChange(HKEY ARoot, const std::function<void(IRegistryBackend&)>& AWork) {
+        (void)ARoot;
+        AWork(*this);
+    }
 };
 
 } // namespace Tessel

@@ -20,4 +20,8 @@ void SetMetrics(const TInterfaceRef<IMetrics>& AValue) {
     MetricsStore() = AValue ? AValue : TInterfaceRef<IMetrics>(new TDummyMetrics(true));
 }
 
+void ReleaseMetrics() {
+    MetricsStore().Clear();
+}
+
 } // namespace Tessel
