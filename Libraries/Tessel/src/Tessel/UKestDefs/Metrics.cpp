@@ -13,6 +13,7 @@ TInterfaceRef<IMetrics>& MetricsStore() {
 } // namespace
 
 TInterfaceRef<IMetrics> Metrics() {
+    if (!MetricsStore()) SetMetrics(nullptr);
     return MetricsStore();
 }
 

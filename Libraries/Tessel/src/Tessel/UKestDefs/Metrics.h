@@ -57,7 +57,7 @@ public:
 TInterfaceRef<IMetrics> Metrics();
 // Installs AValue; an empty reference installs a new counted TDummyMetrics, so Metrics is never empty.
 void SetMetrics(const TInterfaceRef<IMetrics>& AValue);
-// Drops the global reference at shutdown; Metrics is empty afterwards.
+// Drops the global reference at shutdown; a later Metrics makes a new TDummyMetrics.
 void ReleaseMetrics();
 
 } // namespace Tessel
