@@ -1,6 +1,8 @@
 // Runs the built wrenfold-cli on project folders in a temporary directory.
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,8 +22,13 @@ protected:
     QTemporaryDir Temp;
 
     // AMerged sends both streams down one pipe, as a shell's "2>&1" does; Out then holds both.
-    TResult Run(const QStringList& AArguments, bool AMerged = false) {
+    TResult Run(const QStringList& AArguments, bool AMerged = false, const QString& ARegistryDir = QString()) {
         QProcess process;
+        // The program's registry is the test's own: the one set for the test run, or ARegistryDir.
+        EXPECT_FALSE(qEnvironmentVariableIsEmpty("WRENFOLD_REGISTRY_DIR"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!ARegistryDir.isEmpty()) environment.insert("WRENFOLD_REGISTRY_DIR", ARegistryDir);
+        process.setProcessEnvironment(environment);
         if (AMerged) process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(WRENFOLD_CLI_PATH, AArguments);
         EXPECT_TRUE(process.waitForFinished(30000));
@@ -174,4 +181,55 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
               r.Err);
     r = Run({"batch", Temp.filePath("b"), "-q", "/DEMOX"});
     EXPECT_EQ(r.ExitCode, 2);
+}
+
+// The object reached from AObject through the members named, one level each.
+static QJsonObject Member(QJsonObject AObject, const QStringList& ANames) {
+    for (const QString& name : ANames) AObject = AObject.value(name).toObject();
+    return AObject;
+}
+
+// The subkeys of "KEST Products" in the program's registry file: one per program.
+static QJsonObject ProductKeys(const QJsonObject& AHive) {
+    return Member(AHive, {"root", "keys", "Software", "keys", "KEST Products", "keys"});
+}
+
+// The waypoints key of the program's registry file.
+static QJsonObject WaypointsKey(const QJsonObject& AHive) {
+    const QJsonObject products = ProductKeys(AHive);
+    return products.isEmpty() ? QJsonObject()
+                              : Member(products.begin()->toObject(), {"keys", "General", "keys", "Waypoints"});
+}
+
+TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\n");
+    Write("p/T.wfmInput", "<b/>");
+    const QString registry = Temp.filePath("registry");
+    const QString hiveFile = registry + "/HKEY_CURRENT_USER.json";
+    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet", "/RegLogging"}, false, registry);
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.startsWith("'Registry activity logging' - this feature has been enabled by '/RegLogging' "
+                                 "found on the command line.\n"))
+        << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains("KEST reg access \"WriteRegKeyBool\"")) << "saved at shutdown";
+    QFile file(hiveFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the registry is the one given";
+    QJsonObject hive = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    EXPECT_EQ(WaypointsKey(hive), QJsonObject({{"values", QJsonObject({{"WaypointsEnabled", 0}})}}));
+
+    // Switched on with one waypoint stored: the question is printed and answered No, and the set is
+    // written back as it was.
+    const QString appName = ProductKeys(hive).keys().value(0);
+    const QByteArray waypoints =
+        R"({"keys":{"Engine|BeforeWrite":{"values":{"Enabled":1}}},"values":{"WaypointsEnabled":1}})";
+    Write("registry/HKEY_CURRENT_USER.json",
+          R"({"hive":"HKEY_CURRENT_USER","version":1,"root":{"keys":{"Software":{"keys":{"KEST Products":{"keys":{")" +
+              appName.toUtf8() + R"(":{"keys":{"General":{"keys":{"Waypoints":)" + waypoints + "}}}}}}}}}}}");
+    r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"}, false, registry);
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Err, "Waypoints are enabled. Disable them now? No\nDproj output complete\n");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    hive = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(WaypointsKey(hive), QJsonDocument::fromJson(waypoints).object());
 }
