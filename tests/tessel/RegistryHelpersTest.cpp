@@ -144,8 +144,10 @@ INSTANTIATE_TEST_SUITE_P(LoggingOnAndOff, RegistryHelpersLogging, ::testing::Boo
 TEST_F(RegistryHelpers, AKeyThatCannotBeOpenedRaisesOnlyWhenAsked) {
     WriteRegKeyBool(u"HKCU\\Software\\Locked\\Child\\Value"_s, true, true);
     SetRegistryBackend(std::make_shared<TLockedKeysStore>(RegistryDir()));
-    const QString read = u"Unable to open registry key for read access \"HKCU\\Software\\Locked\\Child\\Value\""_s;
-    const QString modify = u"Unable to open registry key for modify \"HKCU\\Software\\Locked\\Child\\Value\""_s;
+    const QString read =
+        u"Unable to open registry key for read access \"HKCU\\Software\\Locked\\Child\\Value\""_s;
+    const QString modify =
+        u"Unable to open registry key for modify \"HKCU\\Software\\Locked\\Child\\Value\""_s;
     const QString path = u"HKCU\\Software\\Locked\\Child\\Value"_s;
     QStringList names{u"stale"_s};
 

@@ -25,8 +25,12 @@ namespace {
 class TJournalClient : public TKestImplements<IKestTesselNotifications> {
 public:
     explicit TJournalClient(QStringList& AJournal) : TKestImplements(true), FJournal(AJournal) {}
-    void AfterChangedUserLevel(TUserLevel AUserLevel) override { FJournal.append(u"level %1"_s.arg(int(AUserLevel))); }
-    void AfterChangedOfflineState(bool AIsOffline) override { FJournal.append(u"offline %1"_s.arg(AIsOffline)); }
+    void AfterChangedUserLevel(TUserLevel AUserLevel) override {
+        FJournal.append(u"level %1"_s.arg(int(AUserLevel)));
+    }
+    void AfterChangedOfflineState(bool AIsOffline) override {
+        FJournal.append(u"offline %1"_s.arg(AIsOffline));
+    }
 
 private:
     QStringList& FJournal;
@@ -39,7 +43,9 @@ protected:
     void SetUp() override {
         UnderPrivateRegistry::SetUp();
         WriteRegKeyBool(WaypointsEnabledPath, true, true);
-        ShowMsgHook = [this](const QString& AText, int32_t, int32_t) { Journal.append(u"message: "_s + AText); };
+        ShowMsgHook = [this](const QString& AText, int32_t, int32_t) {
+            Journal.append(u"message: "_s + AText);
+        };
         ConfirmHook = [this](const QString& AText, int32_t, bool) {
             Journal.append(u"question: "_s + AText);
             return false;
@@ -65,7 +71,8 @@ protected:
     }
     // Starts with the arguments, with a client of the notification hub listening.
     void Start(const QStringList& AArguments) {
-        TesselNotifications().AddNotificationClient(TInterfaceRef<IKestTesselNotifications>(new TJournalClient(Journal)));
+        TesselNotifications().AddNotificationClient(
+            TInterfaceRef<IKestTesselNotifications>(new TJournalClient(Journal)));
         KestLibraryStartup(AArguments);
     }
 
@@ -91,14 +98,22 @@ TEST_F(StartupTest, StepsRunInOrderWithTheSwitchesOfTheCommandLine) {
         {{}, {Question}, true, 0, ulOperator},
         {{u"/reglogging"_s},
          {RegLoggingAnnouncement, u"trace: ReadRegKeyBool"_s, u"trace: ReadRegKeyNames"_s, Question},
-         true, 0, ulOperator},
+         true,
+         0,
+         ulOperator},
         {{u"/Demo"_s}, {Question, u"offline 1"_s}, false, 0, ulOperator},
         {{u"project.wfmconfig"_s, u"/UL=S"_s, u"/SlowStatusUpdate=250"_s, u"/OFFLINE"_s},
-         {Question, u"offline 1"_s, SlowAnnouncement.arg(u"250"_s), u"event: User level changed"_s, u"level 1"_s},
-         false, 250, ulSupervisor},
+         {Question, u"offline 1"_s, SlowAnnouncement.arg(u"250"_s), u"event: User level changed"_s,
+          u"level 1"_s},
+         false,
+         250,
+         ulSupervisor},
         {{u"/SlowStatusUpdate=x"_s},
-         {Question, SlowAnnouncement.arg(u"x"_s), u"message: Error in command line integer value \"/SlowStatusUpdate\""_s},
-         true, 0, ulOperator},
+         {Question, SlowAnnouncement.arg(u"x"_s),
+          u"message: Error in command line integer value \"/SlowStatusUpdate\""_s},
+         true,
+         0,
+         ulOperator},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(qPrintable(c.Arguments.join(u' ')));

@@ -22,7 +22,8 @@ protected:
     void SetUp() override {
         UnderPrivateRegistry::SetUp();
         ShowMsgHook = [this](const QString& AText, int32_t, int32_t) { Shown.append(AText); };
-        LogEventHook = [this](const QString& ASource, const TKestEventDef& ADef, const QStringList& AStrings) {
+        LogEventHook = [this](const QString& ASource, const TKestEventDef& ADef,
+                              const QStringList& AStrings) {
             Events.append(u"%1 %2 %3: %4"_s.arg(ASource).arg(ADef.Id).arg(ADef.Text, AStrings.join(u'|')));
         };
         ConfirmHook = [this](const QString& AText, int32_t, bool ADefaultYes) {
@@ -92,7 +93,8 @@ TEST_F(WaypointsTest, ASetIsLoadedUsedAndSavedBackExactly) {
     EXPECT_TRUE(waypoints->Waypoint(u"Engine\\BeforeWrite"_s, QVariant(1.5), u" V"_s));
     EXPECT_TRUE(waypoints->Waypoint(u"Engine\\BeforeWrite"_s, true));
     // The number as "0.000/*/" formats it (three decimals, the multiplier's place kept blank).
-    EXPECT_EQ((QStringList{u"Waypoint: Engine\\BeforeWrite\r\r"_s + FloatToString(1.5, u"0.000/*/"_s, true) + u" V"_s,
+    EXPECT_EQ((QStringList{u"Waypoint: Engine\\BeforeWrite\r\r"_s + FloatToString(1.5, u"0.000/*/"_s, true) +
+                               u" V"_s,
                            u"Waypoint: Engine\\BeforeWrite"_s}),
               Shown);
     EXPECT_EQ(u"Application 1033 Waypoint: Waypoint: Engine\\BeforeWrite"_s, Events.value(1));
@@ -101,7 +103,8 @@ TEST_F(WaypointsTest, ASetIsLoadedUsedAndSavedBackExactly) {
     EXPECT_EQ(2, waypoints->NumberOfWayPointsEnabled());
     THashedStringList list;
     waypoints->PopulateNameList(list);
-    EXPECT_EQ((QStringList{u"Asked\\About"_s, u"Engine\\BeforeWrite"_s, u"Engine\\Other"_s}), list.ToStringList());
+    EXPECT_EQ((QStringList{u"Asked\\About"_s, u"Engine\\BeforeWrite"_s, u"Engine\\Other"_s}),
+              list.ToStringList());
     EXPECT_EQ(waypoints->GetWaypoint(1), list.Objects(1));
     waypoints->DisableAllWaypoints();
     EXPECT_EQ(0, waypoints->NumberOfWayPointsEnabled());
@@ -122,7 +125,8 @@ TEST_F(WaypointsTest, ASaveThatFailsLeavesTheStoredSetAsItWas) {
     TWaypoints waypoints;
     // The alias in this name cannot be expanded, so its path fails after the key was rewritten in part.
     waypoints.AddWaypoint(u"Zed\\%NoSuchAlias%"_s);
-    EXPECT_EQ(u"Unrecognised alias \"NoSuchAlias\""_s, ErrorOf<EKestAlias>([&] { waypoints.SaveWaypoints(); }));
+    EXPECT_EQ(u"Unrecognised alias \"NoSuchAlias\""_s,
+              ErrorOf<EKestAlias>([&] { waypoints.SaveWaypoints(); }));
     EXPECT_EQ(QStringList{u"Engine|Kept"_s}, StoredNames());
     EXPECT_TRUE(StoredFlag(u"Engine|Kept"_s));
 }

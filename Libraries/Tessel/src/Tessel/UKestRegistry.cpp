@@ -37,9 +37,8 @@ QString CommaText(const QStringList& AList) {
     if (AList.size() == 1 && AList.first().isEmpty()) return QStringLiteral("\"\"");
     QStringList parts;
     for (const QString& name : AList) {
-        const bool quote = std::any_of(name.begin(), name.end(), [](QChar c) {
-            return c.unicode() <= u' ' || c == u',' || c == u'"';
-        });
+        const bool quote = std::any_of(name.begin(), name.end(),
+                                       [](QChar c) { return c.unicode() <= u' ' || c == u',' || c == u'"'; });
         parts.append(quote ? u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"' : name);
     }
     return parts.join(u',');
@@ -92,13 +91,15 @@ HKEY SplitRegPath(const QString& APath, QString& AKey, QString& AValueName) {
     if (root == 0) InternalError(QStringLiteral("Invalid root key"));
 
     qsizetype at = rest.size() - 1;
-    while (at >= 0 && rest.at(at) != u'\\' && rest.at(at) != u':') --at;
+    while (at >= 0 && rest.at(at) != u'\\' && rest.at(at) != u':')
+        --at;
     AValueName = rest.mid(at + 1);
     if (at < 0) {
         AKey.clear();
     } else {
         // The delimiter stays with the key when it is ":" or follows "\" or ":".
-        const bool keep = rest.at(at) == u':' || (at > 0 && (rest.at(at - 1) == u'\\' || rest.at(at - 1) == u':'));
+        const bool keep =
+            rest.at(at) == u':' || (at > 0 && (rest.at(at - 1) == u'\\' || rest.at(at - 1) == u':'));
         AKey = rest.left(keep ? at + 1 : at);
     }
     return root;

@@ -119,16 +119,20 @@ bool TWaypoints::Waypoint(const QString& AName, const QVariant& AShowValue, cons
 
 void TWaypoints::PopulateNameList(THashedStringList& AStrings) {
     AStrings.Clear();
-    for (const std::unique_ptr<TWaypoint>& waypoint : FList) AStrings.Add(waypoint->Name(), waypoint.get());
+    for (const std::unique_ptr<TWaypoint>& waypoint : FList)
+        AStrings.Add(waypoint->Name(), waypoint.get());
 }
 
 void TWaypoints::CountEnabled() {
-    FEnableCount = int32_t(std::count_if(FList.begin(), FList.end(),
-                                         [](const std::unique_ptr<TWaypoint>& AWaypoint) { return AWaypoint->Enabled(); }));
+    FEnableCount =
+        int32_t(std::count_if(FList.begin(), FList.end(), [](const std::unique_ptr<TWaypoint>& AWaypoint) {
+            return AWaypoint->Enabled();
+        }));
 }
 
 void TWaypoints::DisableAllWaypoints() {
-    for (const std::unique_ptr<TWaypoint>& waypoint : FList) waypoint->SetEnabled(false);
+    for (const std::unique_ptr<TWaypoint>& waypoint : FList)
+        waypoint->SetEnabled(false);
     FEnableCount = 0;
 }
 

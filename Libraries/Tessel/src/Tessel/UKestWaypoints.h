@@ -72,7 +72,9 @@ public:
     virtual void SetWaypointsEnabled(bool AValue) = 0;
 
     // A text literal is a message, not a pause flag.
-    bool Waypoint(const QString& AName, const char* AMessage) { return Waypoint(AName, QString::fromUtf8(AMessage)); }
+    bool Waypoint(const QString& AName, const char* AMessage) {
+        return Waypoint(AName, QString::fromUtf8(AMessage));
+    }
 };
 
 // The set of known waypoints, loaded from the registry when made and saved there when freed, so the

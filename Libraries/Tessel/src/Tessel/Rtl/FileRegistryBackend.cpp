@@ -129,7 +129,8 @@ public:
         const TRegValue* value = key ? key->Value(AName) : nullptr;
         return value ? std::optional(*value) : std::nullopt;
     }
-    bool WriteValue(HKEY ARoot, const QStringList& AKey, const QString& AName, const TRegValue& AValue) override {
+    bool WriteValue(HKEY ARoot, const QStringList& AKey, const QString& AName,
+                    const TRegValue& AValue) override {
         if (ARoot != FRoot) return FOthers.WriteValue(ARoot, AKey, AName, AValue);
         TRegistryHive::TKey* key = FHive.FindKey(AKey);
         if (!key) return false;

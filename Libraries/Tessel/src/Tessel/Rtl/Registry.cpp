@@ -74,7 +74,8 @@ bool TRegistry::KeyExists(const QString& AKey) {
     const std::optional<QStringList> path = FullPath(AKey);
     // The least a key that exists can be looked at with: a key the caller may not read in full still
     // exists.
-    return path && FBackend->OpenKey(FRootKey, *path, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
+    return path && FBackend->OpenKey(FRootKey, *path,
+                                     STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
 }
 
 bool TRegistry::Open(const QString& AKey, REGSAM AAccess, bool ACanCreate) {
