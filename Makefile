@@ -13,7 +13,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz asan
+.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz asan package install-check
 
 all: build
 
@@ -50,6 +50,13 @@ demo: build
 
 run: build
 	@scripts/run-window $(BUILD_DIR)
+
+# The .deb (in build/package/), and the check that unpacks it and uses what it installed.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+install-check: build
+	@scripts/install-check $(BUILD_DIR)
 
 bench: build
 	@bench/run-bench $(BUILD_DIR)
