@@ -5,6 +5,7 @@
 #include <Qsci/qscilexerproperties.h>
 #include <Qsci/qscilexerxml.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -133,18 +134,70 @@ template <typename F> void TSynEditor::ProgramChange(F AChange) {
     FProgramChange = true;
     if (readOnly) SendScintilla(SCI_SETREADONLY, 0UL);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    // Every change the control reports is first turned into a character offset for assistive
+    // technology, counted from the start of the text: appending to a long log would cost its whole
+    // length each time. Without a screen reader listening nobody needs the report; the callers here
+    // refit the gutter themselves and ignore the change signals of their own changes.
+    const long eventMask = SendScintilla(SCI_GETMODEVENTMASK);
+    const bool quiet = !QAccessible::isActive();
+    if (quiet) SendScintilla(SCI_SETMODEVENTMASK, 0UL);
     AChange();
+    if (quiet) SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(eventMask));
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     if (readOnly) SendScintilla(SCI_SETREADONLY, 1UL);
     FProgramChange = false;
 }
 
+bool TSynEditor::Holding() const {
+    // Held text is taken from the document's lines, so a log that does not keep them is never held.
+    return FHoldWhileHidden && !isVisible() && FDocument && FDocument->KeepsAppendedLines();
+}
+
+void TSynEditor::SetHoldWhileHidden(bool AValue) {
+    FHoldWhileHidden = AValue;
+    if (!AValue) CatchUp();
+}
+
+void TSynEditor::CatchUp() {
+    if (FResetHeld)
+        ShowDocument();
+    else
+        FlushAppends();
+}
+
 void TSynEditor::DocumentReset() {
     FPendingAppend.clear();
     FAppendTimer.stop();
-    // Lines are sent as bytes with their length, so a NUL inside a line survives.
-    const QByteArray text = FDocument ? FDocument->Lines().join(QLatin1Char('\n')).toUtf8() : QByteArray();
+    // An emptied document costs nothing to show; holding it back would make every line appended
+    // later wait for a reset that joins them all.
+    if (Holding() && FDocument->Count() > 0) {
+        FResetHeld = true;
+        FLineCount = FDocument->Count();
+        FPendingEdits = false;
+        return;
+    }
+    ShowDocument();
+}
+
+void TSynEditor::ShowDocument() {
+    FResetHeld = false;
+    FPendingAppend.clear();
+    FAppendTimer.stop();
+    // Lines are sent as bytes with their length, so a NUL inside a line survives. They are encoded
+    // one by one: a long document joined first would be held twice more.
+    QByteArray text;
+    if (FDocument) {
+        const QStringList& lines = FDocument->Lines();
+        qsizetype size = 0;
+        for (const QString& line : lines)
+            size += line.size() + 1;
+        text.reserve(size);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) text += '\n';
+            text += lines[i].toUtf8();
+        }
+    }
     ProgramChange([&] {
         SendScintilla(SCI_CLEARALL);
         // Tracking only widens: new text starts from nothing again.
@@ -168,9 +221,10 @@ void TSynEditor::DocumentLineAppended(const QString& ALine) {
         lines.append(ALine);
         if (FDocument) FDocument->TakeEditedLines(lines);
     }
-    if (FLineCount > 0) FPendingAppend += '\n';
-    FPendingAppend += ALine.toUtf8();
     ++FLineCount;
+    if (FResetHeld) return; // the held reset takes the line from the document
+    if (FLineCount > 1) FPendingAppend += '\n';
+    FPendingAppend += ALine.toUtf8();
     if (!FAppendTimer.isActive()) FAppendTimer.start();
 }
 
@@ -193,7 +247,9 @@ void TSynEditor::ScrollToEnd() {
 
 void TSynEditor::showEvent(QShowEvent* AEvent) {
     QsciScintilla::showEvent(AEvent);
-    if (!std::exchange(FScrollToEndWhenShown, false)) return;
+    const bool behind = FResetHeld || !FPendingAppend.isEmpty();
+    CatchUp();
+    if (!std::exchange(FScrollToEndWhenShown, false) && !(behind && FFollowAppends)) return;
     // After the control has taken its size.
     QTimer::singleShot(0, this, [this] { SendScintilla(SCI_SCROLLTOEND); });
 }
@@ -213,7 +269,7 @@ void TSynEditor::UserTextChanged() {
 }
 
 QStringList TSynEditor::EditorLines() {
-    FlushAppends();
+    CatchUp();
     const long length = SendScintilla(SCI_GETLENGTH);
     QByteArray bytes(length + 1, '\0');
     SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(length + 1), bytes.data());

@@ -17,8 +17,9 @@ enum class TSynHighlighter { None, Ini, Xml };
 // an append) empties the undo history, so an undo never brings back text the program replaced.
 //
 // Appended lines are gathered and handed to the control in one piece a moment later (or as soon as
-// anything reads the text): every insertion costs the control time in proportion to the text before
-// it, so a line at a time would make a long log quadratic.
+// anything reads the text), so a stream of lines lays out and repaints once per frame, not per line.
+// While a hold is on (a batch remaking every document once per project), a hidden editor does not
+// take new text at all: it catches up from the document when it is shown, read or released.
 class TSynEditor : public QsciScintilla {
     Q_OBJECT
 public:
@@ -44,6 +45,11 @@ public:
     QStringList EditorLines();
     // Shows the appended lines still gathered.
     void FlushAppends();
+    // Shows everything of the document the control does not show yet: a held reset, gathered lines.
+    void CatchUp();
+    // While on, a hidden editor keeps the document's changes back until it is shown; turning it off
+    // catches up.
+    void SetHoldWhileHidden(bool AValue);
 
     // The editing typeface (the designed one where installed, else the system's fixed font) and the
     // gutter's.
@@ -59,6 +65,8 @@ protected:
 
 private:
     void DocumentReset();
+    void ShowDocument();
+    bool Holding() const;
     void DocumentLineAppended(const QString& ALine);
     void DocumentModifiedChanged(bool AModified);
     void DocumentUndoReset();
@@ -76,6 +84,8 @@ private:
     bool FLineNumbers = false;
     bool FFollowAppends = false;
     bool FScrollToEndWhenShown = false;
+    bool FHoldWhileHidden = false;
+    bool FResetHeld = false; // the document was reset while held; the control shows older text
     QByteArray FPendingAppend;
     QTimer FAppendTimer;
     bool FProgramChange = false;

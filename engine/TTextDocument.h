@@ -64,10 +64,11 @@ public:
 
     // A log in a front end that prints its lines as they come need not keep them.
     void SetKeepAppendedLines(bool AValue) { FKeepAppendedLines = AValue; }
+    bool KeepsAppendedLines() const { return FKeepAppendedLines; }
 
 signals:
-    void Reset();                              // the content changed as a whole
-    void LineAppended(const QString& ALine);   // one line was added at the end
+    void Reset();                            // the content changed as a whole
+    void LineAppended(const QString& ALine); // one line was added at the end
     void ModifiedChanged(bool AModified);
     void UndoReset();
 

@@ -42,7 +42,10 @@ void TBatchProgress::ProjectNameChanged(const QString& AName) {
     const int row = FRows[FMade];
     if (AName != Tessel::FileBaseName(FEngine->clbFileList.Text(row))) return;
     ++FMade;
+    // A bar showing its text repaints at once on every new value; the window repaints once per frame.
+    setUpdatesEnabled(false);
     setValue(FMade);
+    setUpdatesEnabled(true);
     if (FView) {
         FView->setCurrentRow(row);
         FView->scrollToItem(FView->item(row));

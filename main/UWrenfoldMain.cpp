@@ -41,6 +41,7 @@ namespace {
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
 const QString ProjectExtension = QStringLiteral(".wfmconfig");
 const QString InputExtension = QStringLiteral(".wfmInput");
+constexpr qint64 FrameMs = 16;
 
 } // namespace
 
@@ -62,7 +63,14 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
 
     connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &QLabel::setText);
     connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, lblProjectName, &QLabel::setText);
-    connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TForm29::UpdateActions);
+    connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, [this](bool ARunning) {
+        // A batch remakes the documents once per project: the tabs not in front catch up when they
+        // come to the front, or once when the batch ends.
+        for (TSynEditor* editor : Editors())
+            editor->SetHoldWhileHidden(ARunning);
+        FEventsProcessed.invalidate(); // the first project is shown at once
+        UpdateActions();
+    });
     // Anything that reloads the Input tab ends the showing of a dropped template.
     connect(&FEngine.synInput, &TTextDocument::Reset, this, [this] { FDroppedInputFile.clear(); });
     connect(&FEngine, &TWrenfoldEngine::ProjectTextLoaded, this, [this] {
@@ -83,7 +91,7 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
 
 TForm29::~TForm29() {
     // The editors outlive the engine's documents by a moment; they must not react to them any more.
-    for (TSynEditor* editor : {synProject, synReplaceList, synInput, synOutput, synLog})
+    for (TSynEditor* editor : Editors())
         editor->Bind(nullptr);
     clbFileList->Bind(nullptr);
     BatchProgress->Bind(nullptr, nullptr);
@@ -231,20 +239,35 @@ void TForm29::CreateComponents() {
 
 // --- What the engine needs of a user -------------------------------------------------------
 
+// A box or question stops the command until it is answered: what the documents hold by then is
+// on screen first, the log's last lines included.
 bool TForm29::AskYesNo(const QString& AMessage) {
+    CatchUpEditors();
     return FPrompter->AskYesNo(AMessage);
 }
 
 void TForm29::ShowErrorBox(const QString& AMessage) {
+    CatchUpEditors();
     FPrompter->ShowMessage(TMessageKind::Error, QStringLiteral("Error"), AMessage);
 }
 
 void TForm29::ShowInfoBox(const QString& AMessage) {
+    CatchUpEditors();
     FPrompter->ShowMessage(TMessageKind::Information, QStringLiteral("Information"), AMessage);
 }
 
 void TForm29::ShowPlainBox(const QString& AMessage) {
+    CatchUpEditors();
     FPrompter->ShowMessage(TMessageKind::Plain, ProgramTitle(), AMessage);
+}
+
+void TForm29::CatchUpEditors() {
+    for (TSynEditor* editor : Editors())
+        editor->CatchUp();
+}
+
+std::array<TSynEditor*, 5> TForm29::Editors() const {
+    return {synProject, synReplaceList, synInput, synOutput, synLog};
 }
 
 void TForm29::ShowTab(TDocumentTab ATab) {
@@ -252,13 +275,17 @@ void TForm29::ShowTab(TDocumentTab ATab) {
 }
 
 TSynEditor* TForm29::CurrentEditor() const {
-    TSynEditor* const editors[] = {synProject, synReplaceList, synInput, synOutput, synLog};
+    const auto editors = Editors();
     const int tab = PageControl->currentIndex();
-    return tab >= 0 && tab < int(std::size(editors)) ? editors[tab] : nullptr;
+    return tab >= 0 && tab < int(editors.size()) ? editors[tab] : nullptr;
 }
 
 void TForm29::ProcessPendingEvents() {
+    // Projects of a batch follow each other far faster than a screen refreshes: input is handled and
+    // the window repainted once per frame, not after every project.
+    if (FEventsProcessed.isValid() && FEventsProcessed.elapsed() < FrameMs) return;
     QCoreApplication::processEvents();
+    FEventsProcessed.start();
 }
 
 void TForm29::SaveProjectIfModified() {

@@ -10,9 +10,11 @@
 #include "main/TWindowSettings.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -106,6 +108,10 @@ private:
     // Loads a project file and puts it first among the recent projects.
     void LoadProject(const QString& AFileName);
     void SaveWindowState();
+    // The five editors in the order of their tabs.
+    std::array<TSynEditor*, 5> Editors() const;
+    // Brings every editor up to its document (appended lines gathered, texts held while hidden).
+    void CatchUpEditors();
 
     void actOpenProjectExecute();
     void actSaveProjectExecute();
@@ -132,6 +138,7 @@ private:
     TWrenfoldEngine FEngine;
     QString FLoadingProject; // the project file being loaded
     bool FShownOnce = false;
+    QElapsedTimer FEventsProcessed; // when a batch last let the window handle its events
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;
 };
