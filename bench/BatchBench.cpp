@@ -3,79 +3,24 @@
 // BASELINE on the same folder, in turn; compares the best wall time of the CLI with the best time the
 // baseline needs to write the same output files, and reports the CLI's peak memory. For comparison
 // only, it also shows the time of writing the files atomically (a temporary file renamed into place).
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include "ChildRun.h"
+
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+using namespace Wrenfold::Bench;
 
 namespace {
 
 constexpr double TimeRatioTarget = 1.5;
 constexpr double PeakMemoryTargetMB = 100.0;
-
-struct TChildRun {
-    bool Exited = false;
-    int ExitCode = -1;
-    double Seconds = 0;
-    long MaxRssKB = 0; // the child's peak resident set size
-};
-
-// Starts AArguments with standard output and error sent to the named files, waits for it and returns
-// its wall time and peak memory.
-TChildRun RunChild(const std::vector<std::string>& AArguments, const std::string& AStdout,
-                   const std::string& AStderr) {
-    std::vector<char*> argv;
-    for (const std::string& argument : AArguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, AStdout.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, AStderr.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-
-    TChildRun run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        std::fprintf(stderr, "error: cannot start %s: %s\n", argv[0], std::strerror(spawned));
-        return run;
-    }
-    int status = 0;
-    rusage usage{};
-    while (::wait4(pid, &status, 0, &usage) < 0)
-        if (errno != EINTR) return run;
-    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.Exited = WIFEXITED(status);
-    run.ExitCode = run.Exited ? WEXITSTATUS(status) : -1;
-    run.MaxRssKB = usage.ru_maxrss;
-    return run;
-}
-
-std::string ReadWholeFile(const std::string& AFile) {
-    std::ifstream in(AFile, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int CountFiles(const std::filesystem::path& AFolder, const std::string& AExtension) {
     int count = 0;

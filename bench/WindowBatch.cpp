@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -74,13 +73,6 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (qEnvironmentVariableIsSet("WRENFOLD_BENCH_MEMORY")) {
-        QFile status(QStringLiteral("/proc/self/status"));
-        status.open(QIODevice::ReadOnly);
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM") || line.startsWith("VmRSS"))
-                std::fprintf(stderr, "before batch: %s\n", line.constData());
-    }
     int shownAtBox = -1, heldAtBox = -1;
     prompter.OnMessage = [&](TMessageKind AKind) {
         if (AKind != TMessageKind::Plain) return;

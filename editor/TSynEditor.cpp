@@ -57,7 +57,28 @@ TSynEditor::TSynEditor(QWidget* AParent) : QsciScintilla(AParent) {
     connect(&FAppendTimer, &QTimer::timeout, this, &TSynEditor::FlushAppends);
 }
 
-TSynEditor::~TSynEditor() = default;
+TSynEditor::~TSynEditor() {
+    if (!FFirstControlDocument) return;
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, FFirstControlDocument);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, FFirstControlDocument);
+}
+
+void TSynEditor::SetUncoloured() {
+    if (FFirstControlDocument) return;
+    // The base class keeps a pointer to the control's first text and releases it itself, so that
+    // one is kept alive and put back when the editor goes.
+    FFirstControlDocument = SendScintillaPtrResult(SCI_GETDOCPOINTER);
+    SendScintilla(SCI_ADDREFDOCUMENT, 0UL, FFirstControlDocument);
+    const long eolMode = SendScintilla(SCI_GETEOLMODE);
+    auto* document = reinterpret_cast<void*>(
+        SendScintilla(SCI_CREATEDOCUMENT, 0UL, static_cast<long>(SC_DOCUMENTOPTION_STYLES_NONE)));
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document); // the control holds it now
+    // The code page and the line-break mode belong to the text.
+    SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
+    setUtf8(true);
+    ShowDocument();
+}
 
 QFont TSynEditor::EditorFont() {
     return DesignedOrFixedFont(QStringLiteral("Lucida Sans Typewriter"), 10);

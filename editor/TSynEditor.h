@@ -36,6 +36,9 @@ public:
     bool LineNumbers() const { return FLineNumbers; }
     // Keeps the last line in view as lines are appended (for the log).
     void SetFollowAppends(bool AValue) { FFollowAppends = AValue; }
+    // For text that is never coloured (the log): the control keeps no style per character, which
+    // halves its memory for a long text. Called before any highlighter is set.
+    void SetUncoloured();
 
     // True while the user has edited the text since the document last took it.
     bool HasPendingEdits() const { return FPendingEdits; }
@@ -79,6 +82,7 @@ private:
     template <typename F> void ProgramChange(F AChange);
 
     QPointer<TTextDocument> FDocument;
+    void* FFirstControlDocument = nullptr; // the control's own text, put back before it is destroyed
     QsciLexer* FLexer = nullptr;
     TSynHighlighter FHighlighter = TSynHighlighter::None;
     bool FLineNumbers = false;

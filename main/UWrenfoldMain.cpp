@@ -178,6 +178,7 @@ void TForm29::CreateComponents() {
     synLog = new TSynEditor;
     synLog->setObjectName(QStringLiteral("synLog"));
     synLog->SetFollowAppends(true);
+    synLog->SetUncoloured();
     synProject->Bind(&FEngine.synProject);
     synReplaceList->Bind(&FEngine.synReplaceList);
     synInput->Bind(&FEngine.synInput);
