@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
         }
 
         ::sync();
-        const TChildRun cliRun =
-            RunChild({cli, "batch", (cliFolder / "AllProjects.wfmconfig").string()}, output, output + ".stderr");
+        const TChildRun cliRun = RunChild({cli, "batch", (cliFolder / "AllProjects.wfmconfig").string()},
+                                          output, output + ".stderr");
         if (!cliRun.Exited || cliRun.ExitCode != 0) {
             std::fprintf(stderr, "error: wrenfold-cli batch failed (exit %d):\n%s", cliRun.ExitCode,
                          ReadWholeFile(output + ".stderr").c_str());
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
                 repetitions);
     PrintTimes("wrenfold-cli batch (whole process)", cliSeconds);
     PrintTimes("the window's Make Batch (offscreen)", windowSeconds);
-    std::printf("  time ratio   %8.2f     target <= %.1f     %s  (runs %.2f to %.2f)\n", ratio, TimeRatioTarget,
-                Verdict(ratioPassed), *lowRatio, *highRatio);
+    std::printf("  time ratio   %8.2f     target <= %.1f     %s  (runs %.2f to %.2f)\n", ratio,
+                TimeRatioTarget, Verdict(ratioPassed), *lowRatio, *highRatio);
     std::printf("  window peak memory  %6.1f MB  target < %.0f MB    %s\n", peakMB, PeakMemoryTargetMB,
                 Verdict(memoryPassed));
     std::printf("  Log tab complete when the last box appears              %s\n", Verdict(logComplete));

@@ -195,3 +195,50 @@ TEST_F(EditorFixture, AFollowingEditorShowsItsLastLineWhenItComesToTheFront) {
     const long onScreen = Editor.SendScintilla(QsciScintilla::SCI_LINESONSCREEN);
     EXPECT_GE(first + onScreen, 500) << first << " + " << onScreen;
 }
+
+TEST_F(EditorFixture, AHiddenEditorHoldsResetsUntilShownOrReleased) {
+    // While held, a hidden editor takes no new text; it shows the document once it comes forward.
+    Document.SetLines({"first"});
+    Editor.resize(400, 300);
+    Editor.SetHoldWhileHidden(true);
+    Document.SetLines({"second", "text"});
+    Document.Append(QStringLiteral("appended"));
+    EXPECT_EQ(QStringLiteral("first"), Editor.text());
+    Editor.show();
+    EXPECT_EQ(QStringLiteral("second\ntext\nappended"), Editor.text());
+    // A shown editor is not held.
+    Document.SetLines({"third"});
+    EXPECT_EQ(QStringLiteral("third"), Editor.text());
+
+    // Releasing the hold catches up; an emptied document shows at once and later lines stream in.
+    Editor.hide();
+    Document.SetLines({"fourth"});
+    EXPECT_EQ(QStringLiteral("third"), Editor.text());
+    Editor.SetHoldWhileHidden(false);
+    EXPECT_EQ(QStringLiteral("fourth"), Editor.text());
+    Editor.SetHoldWhileHidden(true);
+    Document.Clear();
+    EXPECT_EQ(QString(), Editor.text());
+    Document.Append(QStringLiteral("a"));
+    Document.Append(QStringLiteral("b"));
+    Editor.SetHoldWhileHidden(false);
+    EXPECT_EQ(QStringLiteral("a\nb"), Editor.text());
+    EXPECT_EQ(Document.Lines(), Editor.EditorLines());
+}
+
+TEST_F(EditorFixture, AnUncolouredEditorShowsAndTakesTextAsAnyOther) {
+    Document.SetLines({"before"});
+    Editor.SetUncoloured();
+    EXPECT_EQ(long(QsciScintilla::SC_DOCUMENTOPTION_STYLES_NONE),
+              Editor.SendScintilla(QsciScintilla::SCI_GETDOCUMENTOPTIONS));
+    EXPECT_EQ(QStringList{"before"}, Editor.EditorLines());
+    const QStringList lines{QString::fromUtf8("Grüße €"), QString(QChar(0)) + "x", ""};
+    Document.SetLines(lines);
+    EXPECT_EQ(lines, Editor.EditorLines());
+    Type(QStringLiteral("typed"));
+    EXPECT_TRUE(Document.Modified());
+    Editor.FlushEdits();
+    EXPECT_EQ(QStringLiteral("typed"), Document.Lines().last());
+    Editor.SendScintilla(QsciScintilla::SCI_UNDO);
+    EXPECT_EQ(lines, Editor.EditorLines());
+}

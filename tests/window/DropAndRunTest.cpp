@@ -201,3 +201,35 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
     EXPECT_TRUE(Button("btnClose")->isEnabled());
     EXPECT_TRUE(Form->isVisible());
 }
+
+TEST_F(WindowFixture, BatchTabsNotInFrontShowTheLastProjectAndTheLogIsCompleteAtTheBox) {
+    Write(QStringLiteral("B/AllProjects.wfmconfig"),
+          "[General]\nInputName=Tool\n[Replace]\nName=$GET(PROJECTNAME)\n");
+    Write(QStringLiteral("B/Tool.wfmInput"), "<Name>$P(Name)</Name>\n<Other/>");
+    for (int i = 1; i <= 30; ++i)
+        Write(QStringLiteral("B/P%1.dpr").arg(i, 2, 10, QLatin1Char('0')), "program;");
+    Show();
+    OpenProject(Path("B/AllProjects.wfmconfig"));
+    const auto shownText = [](TSynEditor* AEditor) { return AEditor->text(); }; // no catching up
+    const auto documentText = [](const TTextDocument& ADocument) { return ADocument.Lines().join('\n'); };
+    TWrenfoldEngine& engine = Form->Engine();
+
+    for (const TDocumentTab front : {TDocumentTab::Batch, TDocumentTab::Log}) {
+        SCOPED_TRACE(int(front));
+        Form->ShowTab(front);
+        QString logAtBox, engineLogAtBox;
+        Prompter.OnMessage = [&](const TScriptedPrompter::TBox& ABox) {
+            if (ABox.Kind != TMessageKind::Plain) return;
+            logAtBox = shownText(Form->synLog);
+            engineLogAtBox = documentText(engine.synLog);
+        };
+        Click("btnMakeBatch");
+        EXPECT_EQ(engineLogAtBox, logAtBox);
+        EXPECT_TRUE(logAtBox.endsWith(QStringLiteral("Dproj output complete")));
+        EXPECT_EQ(QStringLiteral("<Name>P30</Name>\n<Other/>"), shownText(Form->synOutput));
+        EXPECT_EQ(QStringLiteral("<Name>$P(Name)</Name>\n<Other/>"), shownText(Form->synInput));
+        EXPECT_EQ(QStringLiteral("Name=P30"), shownText(Form->synReplaceList));
+        EXPECT_EQ(documentText(engine.synLog), shownText(Form->synLog));
+        EXPECT_EQ(QStringLiteral("AllProjects"), Form->lblProjectName->text());
+    }
+}
