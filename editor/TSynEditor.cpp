@@ -244,15 +244,15 @@ void TSynEditor::DocumentLineAppended(const QString& ALine) {
     }
     ++FLineCount;
     if (FResetHeld) return; // the held reset takes the line from the document
-    if (FLineCount > 1) FPendingAppend += '\n';
-    FPendingAppend += ALine.toUtf8();
+    if (FLineCount > 1) FPendingAppend += u'\n';
+    FPendingAppend += ALine; // encoded once for all the lines gathered
     if (!FAppendTimer.isActive()) FAppendTimer.start();
 }
 
 void TSynEditor::FlushAppends() {
     FAppendTimer.stop();
     if (FPendingAppend.isEmpty()) return;
-    const QByteArray bytes = std::exchange(FPendingAppend, QByteArray());
+    const QByteArray bytes = std::exchange(FPendingAppend, QString()).toUtf8();
     ProgramChange(
         [&] { SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData()); });
     FitLineNumberMargin();

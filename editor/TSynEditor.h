@@ -90,7 +90,7 @@ private:
     bool FScrollToEndWhenShown = false;
     bool FHoldWhileHidden = false;
     bool FResetHeld = false; // the document was reset while held; the control shows older text
-    QByteArray FPendingAppend;
+    QString FPendingAppend;
     QTimer FAppendTimer;
     bool FProgramChange = false;
     bool FPendingEdits = false;

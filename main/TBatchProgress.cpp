@@ -4,6 +4,8 @@
 #include "engine/TWrenfoldEngine.h"
 #include "main/TBatchListView.h"
 
+#include <QTimer>
+
 namespace Wrenfold {
 
 TBatchProgress::TBatchProgress(QWidget* AParent) : QProgressBar(AParent) {
@@ -48,7 +50,15 @@ void TBatchProgress::ProjectNameChanged(const QString& AName) {
     setUpdatesEnabled(true);
     if (FView) {
         FView->setCurrentRow(row);
-        FView->scrollToItem(FView->item(row));
+        // Scrolled into view when the window next handles its events, once for all the projects
+        // made by then.
+        if (!FScrollPending) {
+            FScrollPending = true;
+            QTimer::singleShot(0, this, [this] {
+                FScrollPending = false;
+                if (FView && FView->currentItem()) FView->scrollToItem(FView->currentItem());
+            });
+        }
     }
 }
 

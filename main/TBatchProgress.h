@@ -26,6 +26,7 @@ private:
     QPointer<TBatchListView> FView;
     QVector<int> FRows; // the entries marked when the batch started, in the order they are made
     int FMade = 0;      // how many of them have been started
+    bool FScrollPending = false;
 };
 
 } // namespace Wrenfold
