@@ -18,8 +18,9 @@ enum class TSynHighlighter { None, Ini, Xml };
 //
 // Appended lines are gathered and handed to the control in one piece a moment later (or as soon as
 // anything reads the text), so a stream of lines lays out and repaints once per frame, not per line.
-// While a hold is on (a batch remaking every document once per project), a hidden editor does not
-// take new text at all: it catches up from the document when it is shown, read or released.
+// While a hold is on (a batch remaking every document once per project), a hidden editor keeps its
+// document's resets back: it catches up from the document when it is shown, read or released.
+// Appended lines still stream in, so a long log never has to be joined anew.
 class TSynEditor : public QsciScintilla {
     Q_OBJECT
 public:
@@ -50,7 +51,7 @@ public:
     void FlushAppends();
     // Shows everything of the document the control does not show yet: a held reset, gathered lines.
     void CatchUp();
-    // While on, a hidden editor keeps the document's changes back until it is shown; turning it off
+    // While on, a hidden editor keeps the document's resets back until it is shown; turning it off
     // catches up.
     void SetHoldWhileHidden(bool AValue);
 
