@@ -3,6 +3,7 @@
 #include "Tessel/UKestAliases/CommonAliases.h"
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestRegistry.h"
+#include "support/ErrorOf.h"
 #include "support/UnderPrivateRegistry.h"
 #include "tessel/PrintQString.h"
 
@@ -55,15 +56,6 @@ public:
 private:
     static bool Locked(const QStringList& AKey) { return AKey.contains(u"Locked"_s, Qt::CaseInsensitive); }
 };
-
-template <class E> QString ErrorOf(const std::function<void()>& AAction) {
-    try {
-        AAction();
-    } catch (const E& AError) {
-        return AError.Message();
-    }
-    return u"(none)"_s;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "Tessel/UKestLibrary/FloatFormatting.h"
 #include "Tessel/UKestRegistry.h"
 #include "Tessel/UKestWaypoints.h"
+#include "support/ErrorOf.h"
 #include "support/UnderPrivateRegistry.h"
 #include "tessel/PrintQString.h"
 
@@ -54,15 +55,6 @@ protected:
 };
 
 class WaypointsStartUpQuestion : public WaypointsTest, public ::testing::WithParamInterface<bool> {};
-
-template <class E> QString ErrorOf(const std::function<void()>& AAction) {
-    try {
-        AAction();
-    } catch (const E& AError) {
-        return AError.Message();
-    }
-    return u"(none)"_s;
-}
 
 } // namespace
 
