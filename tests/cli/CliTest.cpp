@@ -233,3 +233,14 @@ TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
     hive = QJsonDocument::fromJson(file.readAll()).object();
     EXPECT_EQ(WaypointsKey(hive), QJsonDocument::fromJson(waypoints).object());
 }
+
+TEST_F(Cli, ARegistryThatCannotBeWrittenWarnsWithoutFailingTheCommand) {
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\n");
+    Write("p/T.wfmInput", "<b>$P(Name)</b>");
+    Write("plain-file", "");
+    const TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"}, false, Temp.filePath("plain-file/registry"));
+    EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_EQ(Read("p/App.dproj"), "<b>App</b>");
+    EXPECT_TRUE(r.Err.contains(QRegularExpression("^warning: .*registry folder", QRegularExpression::MultilineOption)))
+        << r.Err.toStdString();
+}
