@@ -32,21 +32,23 @@ bool KeyEquals(const QString& AKey, QStringView AOther, Qt::CaseSensitivity ACas
 
 } // namespace
 
-bool TExpansionTrail::Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase) const {
-    // Of the stretches holding a position, the newest came from text inside all the others and
+bool TExpansionTrail::Produced(qsizetype APosition, qsizetype ALength, QStringView AKey,
+                               Qt::CaseSensitivity ACase) const {
+    // Of the stretches holding the text, the newest came from text inside all the others and
     // inherited their keys: its keys are the whole chain.
+    const qsizetype end = APosition + std::max<qsizetype>(ALength, 1);
     for (auto s = FStretches.rbegin(); s != FStretches.rend(); ++s)
-        if (s->Start <= APosition && APosition < s->End)
+        if (s->Start <= APosition && end <= s->End)
             return std::any_of(s->Keys.begin(), s->Keys.end(),
                                [&](const QString& key) { return KeyEquals(key, AKey, ACase); });
     return false;
 }
 
-QStringList TExpansionTrail::ChainAt(qsizetype APosition) const {
+QStringList TExpansionTrail::ChainAt(qsizetype APosition, qsizetype ALength) const {
+    const qsizetype end = APosition + std::max<qsizetype>(ALength, 1);
     QStringList chain;
     for (const TStretch& s : FStretches)
-        if (s.Start <= APosition && APosition < s.End && s.Keys.size() > chain.size())
-            chain = s.Keys;
+        if (s.Start <= APosition && end <= s.End && s.Keys.size() > chain.size()) chain = s.Keys;
     return chain;
 }
 

@@ -10,10 +10,13 @@ namespace Wrenfold {
 
 class TExpansionTrail {
 public:
-    // True when the text at APosition (0-based) came, directly or through others, from AKey.
-    bool Produced(qsizetype APosition, QStringView AKey, Qt::CaseSensitivity ACase = Qt::CaseSensitive) const;
-    // The chain of keys that produced the text at APosition, outermost first.
-    QStringList ChainAt(qsizetype APosition) const;
+    // True when the ALength characters at APosition (0-based) all came, directly or through others,
+    // from AKey. A marker or statement that the line's own text finishes was not made by AKey alone:
+    // expanding it uses up text of the line, so it cannot lead back for ever.
+    bool Produced(qsizetype APosition, qsizetype ALength, QStringView AKey,
+                  Qt::CaseSensitivity ACase = Qt::CaseSensitive) const;
+    // The chain of keys that produced all the ALength characters at APosition, outermost first.
+    QStringList ChainAt(qsizetype APosition, qsizetype ALength = 1) const;
     // Records that ARemoved characters at APosition were replaced by AInserted characters, the
     // expansion of AKey. The new text inherits the keys of every stretch that held all the removed
     // text.

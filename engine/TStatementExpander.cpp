@@ -130,8 +130,8 @@ bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpan
     }
     }
     // Names compare without regard to case, as the lookup does; paths exactly.
-    if (ATrail.Produced(p, key, AKind == skInclude ? Qt::CaseSensitive : Qt::CaseInsensitive)) {
-        QStringList chain = ATrail.ChainAt(p);
+    if (ATrail.Produced(p, close - p, key, AKind == skInclude ? Qt::CaseSensitive : Qt::CaseInsensitive)) {
+        QStringList chain = ATrail.ChainAt(p, close - p);
         chain.append(key);
         ALine.insert(p, original);
         throw Tessel::Exception(QStringLiteral("Statement %1 leads back to itself (%2) on line \"%3\"")

@@ -129,8 +129,8 @@ void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AI
         // regard to case, as the lookup does.
         const QString key = pending.Mid(0, close - marker + 1);
         const QStringView name = QStringView(key).sliced(3, key.size() - 4);
-        if (trail.Produced(position, key, Qt::CaseInsensitive)) {
-            QStringList chain = trail.ChainAt(position);
+        if (trail.Produced(position, key.size(), key, Qt::CaseInsensitive)) {
+            QStringList chain = trail.ChainAt(position, key.size());
             chain.append(key);
             throw Tessel::Exception(QStringLiteral("Input line %1, marker \"$P(%2)\" leads back to itself (%3) "
                                                    "processing line \"%4\"")

@@ -13,15 +13,15 @@ TEST(ExpansionTrail, NewTextInheritsTheKeysOfWhatHeldAllTheTextItReplaced) {
     trail.Replace(2, 1, 2, "C");
     trail.Replace(20, 1, 2, "E");
     EXPECT_EQ(trail.ChainAt(2), (QStringList{"A", "B", "C"}));
-    EXPECT_TRUE(trail.Produced(2, u"b", Qt::CaseInsensitive));
-    EXPECT_FALSE(trail.Produced(2, u"b"));
+    EXPECT_TRUE(trail.Produced(2, 1, u"b", Qt::CaseInsensitive));
+    EXPECT_FALSE(trail.Produced(2, 1, u"b"));
     EXPECT_EQ(trail.ChainAt(20), QStringList{"E"});
     EXPECT_TRUE(trail.ChainAt(15).isEmpty());
 
     // Text made partly of A's expansion and partly of the line after it came from neither alone.
     trail.Replace(7, 4, 1, "F");
     EXPECT_EQ(trail.ChainAt(7), QStringList{"F"});
-    EXPECT_FALSE(trail.Produced(7, u"A"));
+    EXPECT_FALSE(trail.Produced(7, 1, u"A"));
     // Text wholly inside C's stretch inherits the whole chain.
     trail.Replace(2, 1, 1, "G");
     EXPECT_EQ(trail.ChainAt(2), (QStringList{"A", "B", "C", "G"}));
@@ -30,5 +30,5 @@ TEST(ExpansionTrail, NewTextInheritsTheKeysOfWhatHeldAllTheTextItReplaced) {
     trail.ForgetBefore(12);
     EXPECT_TRUE(trail.ChainAt(2).isEmpty());
     EXPECT_EQ(trail.ChainAt(17), QStringList{"E"});
-    EXPECT_TRUE(trail.Produced(18, u"E"));
+    EXPECT_TRUE(trail.Produced(18, 1, u"E"));
 }

@@ -104,6 +104,8 @@ TEST_F(Statements, AStatementJoinedFromAValueAndTheTextAfterItIsNoLoop) {
     // "$REPLACE" at the end of A's value joins the "(B)" after the statement; B (not yet expanded,
     // being below) leads to A again, but each join uses up text of the line.
     EXPECT_EQ(ExpandList({"A=a$REPLACE", "X=$REPLACE(A)(B)", "B=$REPLACE(A)"})[1], "X=aa$REPLACE");
+    // The same join the other way round: a value's "$" begins a statement that the line finishes.
+    EXPECT_EQ(ExpandList({"A=$", "X=$REPLACE(A)REPLACE(A)"})[1], "X=$");
 }
 
 TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {

@@ -121,6 +121,8 @@ TEST_F(TemplateSubstitution, AMarkerJoinedFromAValueAndTheTextAfterItLeadsBackOn
     // again, yet the line ends, because each join uses up text of the line.
     EXPECT_EQ(Expand({"A=a$P", "B=$P(A)"}, {"$P(A)(B)"}), QStringList{"aa$P"});
     EXPECT_EQ(Expand({"A=a$P", "B=$P(A)"}, {"$P(A)(B)$P(B)"}), QStringList{"aa$Pa$P"});
+    // A value's "$" that the line finishes into a marker of the same name: each join uses up "P(A)".
+    EXPECT_EQ(Expand({"A=$"}, {"$P(A)P(A)P(A)"}), QStringList{"$"});
     // A marker made wholly of A's own expansion, its "(A)" from a value nested in it, loops.
     try {
         Expand({"A=$P$P(B)", "B=(A)"}, {"$P(A)"});
