@@ -62,6 +62,7 @@ void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines
 
 bool TProjectDisk::CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) {
     CheckPath(ASource);
+    CheckPath(ADest);
     try {
         IsRegularFile(ADest);
     } catch (const Tessel::EFileError&) {

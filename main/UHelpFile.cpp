@@ -10,14 +10,6 @@
 
 namespace Wrenfold {
 
-namespace {
-
-QString WithTrailingSlash(const QString& AFolder) {
-    return AFolder.endsWith(u'/') ? AFolder : AFolder + u'/';
-}
-
-} // namespace
-
 QString GetHelpFilePath(const QString& AFileName) {
     if (AFileName.isEmpty() || Tessel::IsFullFileName(AFileName)) return AFileName;
     QString folder = Tessel::ExpandSystemAliases(
@@ -27,12 +19,12 @@ QString GetHelpFilePath(const QString& AFileName) {
             QDir::cleanPath(Tessel::ExeFolderPath() + QStringLiteral("/../share/doc/wrenfold"));
         folder = QFileInfo(installed).isDir() ? installed : Tessel::ExeFolderPath();
     }
-    return WithTrailingSlash(folder) + Tessel::FileNamePart(AFileName);
+    return Tessel::EnsureTrailingChar(folder, u'/') + Tessel::FileNamePart(AFileName);
 }
 
 QString HelpDocumentToShow(const QString& APath) {
     if (APath.isEmpty() || QFileInfo::exists(APath)) return APath;
-    const QString folder = WithTrailingSlash(Tessel::FileFolderPart(APath));
+    const QString folder = Tessel::EnsureTrailingChar(Tessel::FileFolderPart(APath), u'/');
     for (const QString& guide :
          {Tessel::FileBaseName(APath) + QStringLiteral(".html"), QStringLiteral("index.html")})
         if (QFileInfo(folder + guide).isFile()) return folder + guide;
