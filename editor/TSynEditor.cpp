@@ -172,7 +172,7 @@ template <typename F> void TSynEditor::ProgramChange(F AChange) {
 
 bool TSynEditor::Holding() const {
     // Held text is taken from the document's lines, so a log that does not keep them is never held.
-    return FHoldWhileHidden && !isVisible() && FDocument && FDocument->KeepsAppendedLines();
+    return FHoldWhileHidden && !isVisible() && KeepsLines();
 }
 
 void TSynEditor::SetHoldWhileHidden(bool AValue) {
@@ -205,56 +205,107 @@ void TSynEditor::ShowDocument() {
     FResetHeld = false;
     FPendingAppend.clear();
     FAppendTimer.stop();
-    // Lines are sent as bytes with their length, so a NUL inside a line survives. They are encoded
-    // one by one: a long document joined first would be held twice more.
-    QByteArray text;
-    if (FDocument) {
-        const QStringList& lines = FDocument->Lines();
+    // Lines are sent as bytes with their length, so a NUL inside a line survives. A packed log is
+    // sent as the bytes it keeps; other lines are encoded one by one, since a long document joined
+    // first would be held twice more.
+    QByteArray encoded;
+    QByteArrayView text;
+    if (const auto packed = FDocument ? FDocument->PackedUtf8From(0) : std::nullopt) {
+        text = *packed;
+    } else if (FDocument) {
+        const QStringList lines = FDocument->Lines();
         qsizetype size = 0;
         for (const QString& line : lines)
             size += line.size() + 1;
-        text.reserve(size);
+        encoded.reserve(size);
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) text += '\n';
-            text += lines[i].toUtf8();
+            if (i > 0) encoded += '\n';
+            encoded += lines[i].toUtf8();
         }
+        text = encoded;
     }
     ProgramChange([&] {
         SendScintilla(SCI_CLEARALL);
         // Tracking only widens: new text starts from nothing again.
         SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
-        if (!text.isEmpty())
-            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.constData());
     });
+    AppendToControl(text, false);
     FLineCount = FDocument ? FDocument->Count() : 0;
     FPendingEdits = false;
     FitLineNumberMargin();
     if (FFollowAppends) ScrollToEnd();
 }
 
+void TSynEditor::AppendToControl(QByteArrayView ABytes, bool ASeparated) {
+    if (ABytes.isEmpty() && !ASeparated) return;
+    ProgramChange([&] {
+        // Text larger than what the control holds takes its room at once, rather than the control
+        // growing (and copying) its buffer step by step. An eighth more is left for the lines that
+        // follow, which would otherwise make the control copy the whole text again at the next one.
+        const long length = SendScintilla(SCI_GETLENGTH);
+        if (ABytes.size() > length) {
+            const qsizetype size = length + ABytes.size() + 1;
+            SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(size + size / 8));
+        }
+        if (ASeparated) SendScintilla(SCI_APPENDTEXT, 1UL, "\n");
+        if (!ABytes.isEmpty())
+            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(ABytes.size()), ABytes.data());
+    });
+}
+
+bool TSynEditor::Behind() const {
+    if (FResetHeld) return true;
+    return KeepsLines() ? FLineCount < FDocument->Count() : !FPendingAppend.isEmpty();
+}
+
 void TSynEditor::DocumentLineAppended(const QString& ALine) {
-    // Text the user typed here becomes part of the document too, so both keep the same lines. The
-    // document already holds the new line after its old ones.
     if (FPendingEdits) {
+        // Text the user typed here becomes part of the document too, so both keep the same lines.
+        // Catching up shows the lines the document holds after the shown ones; a document that
+        // keeps its appended lines holds the new one already.
         FPendingEdits = false;
         QStringList lines = EditorLines();
+        if (KeepsLines()) {
+            FLineCount = int(lines.size());
+            FDocument->TakeEditedLines(lines);
+            return;
+        }
         FLineCount = int(lines.size());
         lines.append(ALine);
         if (FDocument) FDocument->TakeEditedLines(lines);
     }
-    ++FLineCount;
-    if (FResetHeld) return; // the held reset takes the line from the document
-    if (FLineCount > 1) FPendingAppend += u'\n';
-    FPendingAppend += ALine; // encoded once for all the lines gathered
+    if (!KeepsLines()) {
+        if (FLineCount > 0) FPendingAppend += '\n';
+        FPendingAppend += ALine.toUtf8();
+        ++FLineCount;
+    } else if (FResetHeld || Holding()) {
+        return; // taken from the document when shown
+    }
     if (!FAppendTimer.isActive()) FAppendTimer.start();
 }
 
 void TSynEditor::FlushAppends() {
     FAppendTimer.stop();
-    if (FPendingAppend.isEmpty()) return;
-    const QByteArray bytes = std::exchange(FPendingAppend, QString()).toUtf8();
-    ProgramChange(
-        [&] { SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData()); });
+    if (FResetHeld) return; // showing the held reset takes every line
+    if (!KeepsLines()) {
+        if (FPendingAppend.isEmpty()) return;
+        AppendToControl(std::exchange(FPendingAppend, QByteArray()), false);
+    } else {
+        const int count = FDocument->Count();
+        if (FLineCount >= count) return;
+        const bool separated = FLineCount > 0;
+        if (const auto packed = FDocument->PackedUtf8From(FLineCount)) {
+            AppendToControl(*packed, separated);
+        } else {
+            QByteArray encoded;
+            for (int i = FLineCount; i < count; ++i) {
+                if (i > FLineCount) encoded += '\n';
+                encoded += FDocument->Line(i).toUtf8();
+            }
+            AppendToControl(encoded, separated);
+        }
+        FLineCount = count;
+    }
     FitLineNumberMargin();
     if (FFollowAppends) ScrollToEnd();
 }
@@ -268,7 +319,7 @@ void TSynEditor::ScrollToEnd() {
 
 void TSynEditor::showEvent(QShowEvent* AEvent) {
     QsciScintilla::showEvent(AEvent);
-    const bool behind = FResetHeld || !FPendingAppend.isEmpty();
+    const bool behind = Behind();
     CatchUp();
     if (!std::exchange(FScrollToEndWhenShown, false) && !(behind && FFollowAppends)) return;
     // After the control has taken its size.

@@ -16,11 +16,12 @@ enum class TSynHighlighter { None, Ini, Xml };
 // the user's edits until FlushEdits hands them to the document. A change made by the program (a load,
 // an append) empties the undo history, so an undo never brings back text the program replaced.
 //
-// Appended lines are gathered and handed to the control in one piece a moment later (or as soon as
-// anything reads the text), so a stream of lines lays out and repaints once per frame, not per line.
-// While a hold is on (a batch remaking every document once per project), a hidden editor keeps its
-// document's resets back: it catches up from the document when it is shown, read or released.
-// Appended lines still stream in, so a long log never has to be joined anew.
+// Appended lines are handed to the control in one piece a moment later (or as soon as anything reads
+// the text), so a stream of lines lays out and repaints once per frame, not per line. They are taken
+// from the document then (a packed log as the bytes it keeps); a document that does not keep its
+// appended lines has them gathered here. While a hold is on (a batch remaking every document once per
+// project), a hidden editor keeps its document's resets and appends back: it catches up from the
+// document when it is shown, read or released.
 class TSynEditor : public QsciScintilla {
     Q_OBJECT
 public:
@@ -47,7 +48,7 @@ public:
     void FlushEdits();
     // The editor's text as document lines: split at CR LF, LF and CR; a final break gives an empty last line.
     QStringList EditorLines();
-    // Shows the appended lines still gathered.
+    // Shows the lines appended since the control last took the document's text.
     void FlushAppends();
     // Shows everything of the document the control does not show yet: a held reset, gathered lines.
     void CatchUp();
@@ -71,6 +72,10 @@ private:
     void DocumentReset();
     void ShowDocument();
     bool Holding() const;
+    bool KeepsLines() const { return FDocument && FDocument->KeepsAppendedLines(); }
+    // True while the control shows less of the document than there is.
+    bool Behind() const;
+    void AppendToControl(QByteArrayView ABytes, bool ASeparated);
     void DocumentLineAppended(const QString& ALine);
     void DocumentModifiedChanged(bool AModified);
     void DocumentUndoReset();
@@ -91,11 +96,13 @@ private:
     bool FScrollToEndWhenShown = false;
     bool FHoldWhileHidden = false;
     bool FResetHeld = false; // the document was reset while held; the control shows older text
-    QString FPendingAppend;
+    QByteArray FPendingAppend; // for a document that does not keep appended lines: those not shown
     QTimer FAppendTimer;
     bool FProgramChange = false;
     bool FPendingEdits = false;
-    int FLineCount = 0; // lines of the document the editor shows
+    // Lines of the document the control shows; for a document that does not keep appended lines,
+    // those gathered in FPendingAppend too.
+    int FLineCount = 0;
     int FMarginDigits = 0;
 };
 

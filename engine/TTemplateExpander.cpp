@@ -168,11 +168,12 @@ void TTemplateExpander::ExpandTemplate(const TTextDocument& AInput, TTextDocumen
     const TUpdateBracket bracket(AOutput);
     int done = 0;
     const auto dropOldLines = qScopeGuard([&] { AOutput.Truncate(done); });
-    const TReplaceIndex replaceList(AReplaceList.Lines());
+    const QStringList replaceLines = AReplaceList.Lines();
+    const TReplaceIndex replaceList(replaceLines);
     // A value may hold line breaks (an included file's text): the output has CR LF throughout.
-    const bool valuesHoldBreaks = std::any_of(AReplaceList.Lines().begin(), AReplaceList.Lines().end(),
+    const bool valuesHoldBreaks = std::any_of(replaceLines.begin(), replaceLines.end(),
                                               [](const QString& ALine) { return Tessel::HoldsLineBreak(ALine); });
-    const QStringList& input = AInput.Lines();
+    const QStringList input = AInput.Lines();
     // What expanding adds to the template's own size; the template itself was read within limits.
     qsizetype templateSize = 0;
     for (const QString& line : input) templateSize += line.size();

@@ -2,7 +2,27 @@
 
 namespace Wrenfold {
 
-QString TTextDocument::Text() const { return FLines.join(Tessel::LineBreakText(FFormat.LineBreak)); }
+QString TTextDocument::Line(int AIndex) const {
+    return AIndex < FLines.size() ? FLines.at(AIndex) : FPacked.Line(AIndex - FLines.size());
+}
+
+QStringList TTextDocument::Lines() const {
+    if (FPacked.IsEmpty()) return FLines;
+    return FLines + FPacked.ToList();
+}
+
+std::optional<QByteArrayView> TTextDocument::PackedUtf8From(int AFrom) const {
+    if (AFrom < FLines.size() || AFrom >= Count()) return std::nullopt;
+    return FPacked.Utf8From(AFrom - FLines.size());
+}
+
+void TTextDocument::Unpack() {
+    if (FPacked.IsEmpty()) return;
+    FLines += FPacked.ToList();
+    FPacked.Clear();
+}
+
+QString TTextDocument::Text() const { return Lines().join(Tessel::LineBreakText(FFormat.LineBreak)); }
 
 void TTextDocument::Changed() {
     if (FUpdateCount > 0) FChangedInUpdate = true;
@@ -10,17 +30,24 @@ void TTextDocument::Changed() {
 }
 
 void TTextDocument::SetLine(int AIndex, const QString& ALine) {
+    Unpack();
     FLines[AIndex] = ALine;
     Changed();
 }
 
 void TTextDocument::Append(const QString& ALine) {
-    if (FKeepAppendedLines) FLines.append(ALine);
+    if (FKeepAppendedLines && FPackAppendedLines) {
+        FPacked.Append(ALine);
+    } else if (FKeepAppendedLines) {
+        Unpack();
+        FLines.append(ALine);
+    }
     if (FUpdateCount > 0) FChangedInUpdate = true;
     else emit LineAppended(ALine);
 }
 
 void TTextDocument::PutLine(int AIndex, const QString& ALine) {
+    Unpack();
     if (AIndex == Count()) FLines.append(ALine);
     else if (!FLines.at(AIndex).isSharedWith(ALine)) FLines[AIndex] = ALine;
     Changed();
@@ -28,6 +55,7 @@ void TTextDocument::PutLine(int AIndex, const QString& ALine) {
 
 void TTextDocument::Truncate(int ACount) {
     if (ACount >= Count()) return;
+    Unpack();
     FLines.resize(ACount);
     Changed();
 }
@@ -37,6 +65,7 @@ void TTextDocument::Clear() {
     // memory, so each one is fetched a few lines ahead.
     // Lines shared with another list (a template's, kept for reloading) are let go as a whole:
     // emptying a shared list in place would allocate a new one of the same capacity.
+    FPacked.Clear();
     if (!FLines.isDetached()) {
         FLines = QStringList();
     } else {
@@ -58,11 +87,15 @@ void TTextDocument::Empty() {
 }
 
 void TTextDocument::SetLines(const QStringList& ALines) {
+    FPacked.Clear();
     FLines = ALines;
     Changed();
 }
 
-void TTextDocument::TakeEditedLines(const QStringList& ALines) { FLines = ALines; }
+void TTextDocument::TakeEditedLines(const QStringList& ALines) {
+    FPacked.Clear();
+    FLines = ALines;
+}
 
 void TTextDocument::BeginUpdate() { ++FUpdateCount; }
 
@@ -93,6 +126,6 @@ void TTextDocument::LoadFromBytes(const QByteArray& ABytes, const QString& AFile
     SetModified(false);
 }
 
-void TTextDocument::SaveToFile(const QString& AFileName) const { Tessel::WriteTextFile(AFileName, FLines, FFormat); }
+void TTextDocument::SaveToFile(const QString& AFileName) const { Tessel::WriteTextFile(AFileName, Lines(), FFormat); }
 
 } // namespace Wrenfold

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "Tessel/Rtl/TextFile.h"
+#include "engine/TPackedLines.h"
 
 #include <QObject>
 #include <QStringList>
+
+#include <optional>
 
 namespace Wrenfold {
 
@@ -18,14 +21,18 @@ inline void PrefetchForSharing(const QString& AText) {
 // A list of lines with an update bracket, a modified mark, an undo-reset hook and the text format
 // of the file it was loaded from. A line may hold line breaks; it stays one entry. Views attach to
 // the signals and never own the content.
+//
+// A log may keep its appended lines packed as UTF-8 (SetPackAppendedLines): a hundred thousand log
+// lines then cost their bytes instead of a string each, and a view takes the bytes as they are.
+// Any other change unpacks the lines first.
 class TTextDocument : public QObject {
     Q_OBJECT
 public:
     explicit TTextDocument(QObject* AParent = nullptr) : QObject(AParent) {}
 
-    int Count() const { return int(FLines.size()); }
-    const QString& Line(int AIndex) const { return FLines.at(AIndex); }
-    const QStringList& Lines() const { return FLines; }
+    int Count() const { return int(FLines.size() + FPacked.Count()); }
+    QString Line(int AIndex) const;
+    QStringList Lines() const;
     // The lines joined by the remembered line break, as a file would hold them.
     QString Text() const;
 
@@ -65,6 +72,10 @@ public:
     // A log in a front end that prints its lines as they come need not keep them.
     void SetKeepAppendedLines(bool AValue) { FKeepAppendedLines = AValue; }
     bool KeepsAppendedLines() const { return FKeepAppendedLines; }
+    // Appended lines are kept packed from now on.
+    void SetPackAppendedLines(bool AValue) { FPackAppendedLines = AValue; }
+    // The lines from AFrom on as UTF-8 joined by LF, when they are all packed; nothing otherwise.
+    std::optional<QByteArrayView> PackedUtf8From(int AFrom) const;
 
 signals:
     void Reset();                            // the content changed as a whole
@@ -74,6 +85,8 @@ signals:
 
 private:
     void Changed();
+    // Moves packed lines into the line list, before a change other than an append.
+    void Unpack();
 
     // The previous load, kept for files up to LoadedFileMemoryLimit bytes. The lines are shared
     // with FLines until either changes.
@@ -85,12 +98,14 @@ private:
     static constexpr qsizetype LoadedFileMemoryLimit = 16 * 1024 * 1024;
 
     QStringList FLines;
+    TPackedLines FPacked; // the lines after FLines
     Tessel::TTextFormat FFormat;
     TLoadedFile FLastLoaded;
     int FUpdateCount = 0;
     bool FChangedInUpdate = false;
     bool FModified = false;
     bool FKeepAppendedLines = true;
+    bool FPackAppendedLines = false;
 };
 
 // Holds a document's update bracket open for its own lifetime.

@@ -30,7 +30,10 @@ TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent)
 }
 
 TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, IProjectDisk& ADisk, QObject* AParent)
-    : QObject(AParent), FHost(AHost), FDisk(ADisk), FTemplateExpander([this](const QString& ALine) { Log(ALine); }) {}
+    : QObject(AParent), FHost(AHost), FDisk(ADisk), FTemplateExpander([this](const QString& ALine) { Log(ALine); }) {
+    // A batch logs every replacement: a hundred thousand lines are kept as their UTF-8 bytes.
+    synLog.SetPackAppendedLines(true);
+}
 
 TWrenfoldEngine::~TWrenfoldEngine() = default;
 

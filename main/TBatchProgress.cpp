@@ -32,6 +32,10 @@ void TBatchProgress::BatchRunningChanged(bool ARunning) {
         for (int i = 0; i < list.Count(); ++i)
             if (list.Checked(i)) FRows.append(i);
     }
+    // The entry being made is scrolled into view once per frame (below), not by the list itself
+    // for every project.
+    if (FView) FView->setAutoScroll(!ARunning);
+    if (!ARunning) ShowCurrentEntry();
     setRange(0, int(FRows.size()));
     setValue(0);
     setVisible(ARunning && !FRows.isEmpty());
@@ -49,17 +53,21 @@ void TBatchProgress::ProjectNameChanged(const QString& AName) {
     setValue(FMade);
     setUpdatesEnabled(true);
     if (FView) {
-        FView->setCurrentRow(row);
-        // Scrolled into view when the window next handles its events, once for all the projects
-        // made by then.
+        // The entry becomes current at once; it is selected and scrolled into view when the window
+        // next handles its events, once for all the projects made by then.
+        FView->selectionModel()->setCurrentIndex(FView->model()->index(row, 0), QItemSelectionModel::NoUpdate);
         if (!FScrollPending) {
             FScrollPending = true;
-            QTimer::singleShot(0, this, [this] {
-                FScrollPending = false;
-                if (FView && FView->currentItem()) FView->scrollToItem(FView->currentItem());
-            });
+            QTimer::singleShot(0, this, [this] { ShowCurrentEntry(); });
         }
     }
+}
+
+void TBatchProgress::ShowCurrentEntry() {
+    FScrollPending = false;
+    if (!FView || !FView->currentItem()) return;
+    FView->setCurrentRow(FView->currentRow());
+    FView->scrollToItem(FView->currentItem());
 }
 
 } // namespace Wrenfold

@@ -21,6 +21,8 @@ public:
 private:
     void BatchRunningChanged(bool ARunning);
     void ProjectNameChanged(const QString& AName);
+    // Selects the current entry of the list and scrolls it into view.
+    void ShowCurrentEntry();
 
     QPointer<TWrenfoldEngine> FEngine;
     QPointer<TBatchListView> FView;

@@ -242,3 +242,45 @@ TEST_F(EditorFixture, AnUncolouredEditorShowsAndTakesTextAsAnyOther) {
     Editor.SendScintilla(QsciScintilla::SCI_UNDO);
     EXPECT_EQ(lines, Editor.EditorLines());
 }
+
+TEST(SynEditor, AppendedLinesReachTheControlHoweverTheDocumentKeepsThem) {
+    // A list, a packed log, and a log that keeps nothing (its lines live in the editor only).
+    enum class TKeeping { List, Packed, Nothing };
+    for (const TKeeping keeping : {TKeeping::List, TKeeping::Packed, TKeeping::Nothing}) {
+        SCOPED_TRACE(int(keeping));
+        TTextDocument document;
+        document.SetPackAppendedLines(keeping == TKeeping::Packed);
+        document.SetKeepAppendedLines(keeping != TKeeping::Nothing);
+        TSynEditor editor;
+        editor.SetUncoloured();
+        editor.resize(400, 300);
+        editor.Bind(&document);
+
+        document.Append(QStringLiteral("one"));
+        document.Append(QString::fromUtf8("zwei €"));
+        EXPECT_EQ((QStringList{"one", QString::fromUtf8("zwei €")}), editor.EditorLines());
+
+        // Held while hidden (a document that keeps nothing is never held), caught up on release.
+        editor.SetHoldWhileHidden(true);
+        document.Append(QString());
+        document.Append(QStringLiteral("four"));
+        if (keeping != TKeeping::Nothing) {
+            EXPECT_EQ(QString::fromUtf8("one\nzwei €"), editor.text());
+        }
+        editor.SetHoldWhileHidden(false);
+        EXPECT_EQ(QString::fromUtf8("one\nzwei €\n\nfour"), editor.text());
+
+        // Typing not yet handed over stays when a line is appended, in the document as well.
+        editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+        QTest::keyClicks(&editor, QStringLiteral("!"));
+        document.Append(QStringLiteral("five"));
+        const QStringList expected{"one", QString::fromUtf8("zwei €"), "", "four!", "five"};
+        EXPECT_EQ(expected, editor.EditorLines());
+        EXPECT_EQ(expected, document.Lines());
+        document.Append(QStringLiteral("six"));
+        EXPECT_EQ(expected + QStringList{"six"}, editor.EditorLines());
+        if (keeping != TKeeping::Nothing) {
+            EXPECT_EQ(expected + QStringList{"six"}, document.Lines());
+        }
+    }
+}

@@ -24,3 +24,39 @@ TEST_F(EngineFixture, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     EXPECT_EQ(load(""), QStringList());
     EXPECT_EQ(load("x"), QStringList{"x"});
 }
+
+TEST(TextDocument, APackedLogReadsBackItsLinesAndUnpacksForOtherChanges) {
+    const QString nul(QChar(0));
+    const QStringList appended{QString(), QStringLiteral("plain"), QString::fromUtf8("Grüße € 𝄞"),
+                               "a" + nul + "b", QStringLiteral("two\r\nbreaks\nin one line"), QString()};
+    TTextDocument log;
+    log.SetPackAppendedLines(true);
+    for (const QString& line : appended)
+        log.Append(line);
+    EXPECT_EQ(appended, log.Lines());
+    EXPECT_EQ(int(appended.size()), log.Count());
+    EXPECT_EQ(appended[2], log.Line(2));
+    EXPECT_EQ(appended.join('\n').toUtf8(), log.PackedUtf8From(0)->toByteArray());
+    EXPECT_EQ(QByteArray(), log.PackedUtf8From(5)->toByteArray()) << "an empty last line is still a line";
+    EXPECT_FALSE(log.PackedUtf8From(6)) << "nothing after the last line";
+
+    // A lone surrogate has no UTF-8 form.
+    log.Append(QString(QChar(0xD800)));
+    EXPECT_EQ(QString(QChar(0xFFFD)), log.Line(6));
+
+    // Any other change works on the lines as a list; later appends are packed after them.
+    log.SetLine(1, QStringLiteral("edited"));
+    log.Append(QStringLiteral("after"));
+    QStringList expected = appended;
+    expected[1] = QStringLiteral("edited");
+    expected << QString(QChar(0xFFFD)) << QStringLiteral("after");
+    EXPECT_EQ(expected, log.Lines());
+    EXPECT_FALSE(log.PackedUtf8From(0)) << "the first lines are a list now";
+    EXPECT_EQ(QByteArray("after"), log.PackedUtf8From(7)->toByteArray());
+    log.Truncate(2);
+    EXPECT_EQ((QStringList{QString(), QStringLiteral("edited")}), log.Lines());
+    log.Clear();
+    EXPECT_EQ(0, log.Count());
+    log.Append(QStringLiteral("x"));
+    EXPECT_EQ(QStringList{"x"}, log.Lines());
+}
