@@ -2,7 +2,11 @@
 
 #include <QStringEncoder>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 namespace Wrenfold {
@@ -10,6 +14,7 @@ namespace Wrenfold {
 namespace {
 
 constexpr qsizetype FirstCapacity = 64 * 1024;
+constexpr qsizetype MapInStretch = 1024 * 1024;
 
 } // namespace
 
@@ -21,6 +26,22 @@ void TPackedLines::Reserve(qsizetype ASize) {
     FText.release();
     FText.reset(text);
     FCapacity = capacity;
+    FMapped = FSize; // a moved block may lie on other pages
+}
+
+void TPackedLines::MapInAhead() {
+    if (FSize < FMapped) return;
+#ifdef MADV_POPULATE_WRITE
+    // A system that cannot do it (an older kernel) maps each page in when it is first written.
+    static const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const auto text = reinterpret_cast<std::uintptr_t>(FText.get());
+    const std::uintptr_t begin = (text + std::uintptr_t(FSize)) & ~(page - 1);
+    const std::uintptr_t end = std::min<std::uintptr_t>(begin + MapInStretch, (text + std::uintptr_t(FCapacity)) & ~(page - 1));
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+    FMapped = qsizetype(end - text);
+#else
+    FMapped = FCapacity;
+#endif
 }
 
 void TPackedLines::Append(QStringView ALine) {
@@ -34,6 +55,7 @@ void TPackedLines::Append(QStringView ALine) {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     out = encoder.appendToBuffer(out, ALine);
     FSize = out - FText.get();
+    MapInAhead();
 }
 
 QString TPackedLines::Line(qsizetype AIndex) const {
@@ -60,6 +82,7 @@ void TPackedLines::Clear() {
     FText.reset();
     FSize = 0;
     FCapacity = 0;
+    FMapped = 0;
     std::vector<qsizetype>().swap(FStarts);
 }
 

@@ -29,6 +29,9 @@ public:
 
 private:
     void Reserve(qsizetype ASize);
+    // Asks for the pages of the next stretch after the text to be mapped in at once: a batch's log
+    // grows by many megabytes, and taking each new page by a fault of its own costs far more.
+    void MapInAhead();
 
     struct TFree {
         void operator()(char* AText) const { std::free(AText); }
@@ -37,6 +40,7 @@ private:
     std::unique_ptr<char, TFree> FText;
     qsizetype FSize = 0;
     qsizetype FCapacity = 0;
+    qsizetype FMapped = 0; // bytes of FText known to be mapped in
     std::vector<qsizetype> FStarts; // where each line begins in FText
 };
 
