@@ -90,10 +90,10 @@ QFont TSynEditor::GutterFont() {
 
 void TSynEditor::Bind(TTextDocument* ADocument) {
     if (FDocument) disconnect(FDocument, nullptr, this, nullptr);
+    FAppendWatch = {};
     FDocument = ADocument;
     if (FDocument) {
         connect(FDocument, &TTextDocument::Reset, this, &TSynEditor::DocumentReset);
-        connect(FDocument, &TTextDocument::LineAppended, this, &TSynEditor::DocumentLineAppended);
         connect(FDocument, &TTextDocument::ModifiedChanged, this, &TSynEditor::DocumentModifiedChanged);
         connect(FDocument, &TTextDocument::UndoReset, this, &TSynEditor::DocumentUndoReset);
     }
@@ -175,8 +175,20 @@ bool TSynEditor::Holding() const {
     return FHoldWhileHidden && !isVisible() && KeepsLines();
 }
 
+void TSynEditor::WatchAppendsUnlessHolding() {
+    // A held editor takes appended lines from the document when it catches up, so it need not hear
+    // of each one (a batch appends a hundred thousand).
+    const bool watch = FDocument && !Holding();
+    if (watch == bool(FAppendWatch)) return;
+    if (watch)
+        FAppendWatch = connect(FDocument, &TTextDocument::LineAppended, this, &TSynEditor::DocumentLineAppended);
+    else
+        disconnect(std::exchange(FAppendWatch, {}));
+}
+
 void TSynEditor::SetHoldWhileHidden(bool AValue) {
     FHoldWhileHidden = AValue;
+    WatchAppendsUnlessHolding();
     if (!AValue) CatchUp();
 }
 
@@ -188,6 +200,7 @@ void TSynEditor::CatchUp() {
 }
 
 void TSynEditor::DocumentReset() {
+    WatchAppendsUnlessHolding();
     FPendingAppend.clear();
     FAppendTimer.stop();
     // An emptied document costs nothing to show; holding it back would make every line appended
@@ -317,8 +330,14 @@ void TSynEditor::ScrollToEnd() {
     SendScintilla(SCI_SCROLLTOEND);
 }
 
+void TSynEditor::hideEvent(QHideEvent* AEvent) {
+    QsciScintilla::hideEvent(AEvent);
+    WatchAppendsUnlessHolding();
+}
+
 void TSynEditor::showEvent(QShowEvent* AEvent) {
     QsciScintilla::showEvent(AEvent);
+    WatchAppendsUnlessHolding();
     const bool behind = Behind();
     CatchUp();
     if (!std::exchange(FScrollToEndWhenShown, false) && !(behind && FFollowAppends)) return;

@@ -67,11 +67,13 @@ protected:
     void dragMoveEvent(QDragMoveEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
+    void hideEvent(QHideEvent* AEvent) override;
 
 private:
     void DocumentReset();
     void ShowDocument();
     bool Holding() const;
+    void WatchAppendsUnlessHolding();
     bool KeepsLines() const { return FDocument && FDocument->KeepsAppendedLines(); }
     // True while the control shows less of the document than there is.
     bool Behind() const;
@@ -88,6 +90,7 @@ private:
     template <typename F> void ProgramChange(F AChange);
 
     QPointer<TTextDocument> FDocument;
+    QMetaObject::Connection FAppendWatch; // to the document's appended lines, while not holding
     void* FFirstControlDocument = nullptr; // the control's own text, put back before it is destroyed
     QsciLexer* FLexer = nullptr;
     TSynHighlighter FHighlighter = TSynHighlighter::None;

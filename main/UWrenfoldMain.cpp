@@ -62,12 +62,17 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
     CreateComponents();
 
     connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &QLabel::setText);
-    connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, lblProjectName, &QLabel::setText);
+    connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, this, [this](const QString& AName) {
+        // During a batch the label follows once per frame, not for every project.
+        FPendingProjectName = AName;
+        if (!FEngine.IsBatchRunning()) ShowProjectName();
+    });
     connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, [this](bool ARunning) {
         // A batch remakes the documents once per project: the tabs not in front catch up when they
         // come to the front, or once when the batch ends.
         for (TSynEditor* editor : Editors())
             editor->SetHoldWhileHidden(ARunning);
+        ShowProjectName();
         FEventsProcessed.invalidate(); // the first project is shown at once
         UpdateActions();
     });
@@ -243,26 +248,31 @@ void TForm29::CreateComponents() {
 // A box or question stops the command until it is answered: what the documents hold by then is
 // on screen first, the log's last lines included.
 bool TForm29::AskYesNo(const QString& AMessage) {
-    CatchUpEditors();
+    CatchUpViews();
     return FPrompter->AskYesNo(AMessage);
 }
 
 void TForm29::ShowErrorBox(const QString& AMessage) {
-    CatchUpEditors();
+    CatchUpViews();
     FPrompter->ShowMessage(TMessageKind::Error, QStringLiteral("Error"), AMessage);
 }
 
 void TForm29::ShowInfoBox(const QString& AMessage) {
-    CatchUpEditors();
+    CatchUpViews();
     FPrompter->ShowMessage(TMessageKind::Information, QStringLiteral("Information"), AMessage);
 }
 
 void TForm29::ShowPlainBox(const QString& AMessage) {
-    CatchUpEditors();
+    CatchUpViews();
     FPrompter->ShowMessage(TMessageKind::Plain, ProgramTitle(), AMessage);
 }
 
-void TForm29::CatchUpEditors() {
+void TForm29::ShowProjectName() {
+    if (FPendingProjectName) lblProjectName->setText(*std::exchange(FPendingProjectName, std::nullopt));
+}
+
+void TForm29::CatchUpViews() {
+    ShowProjectName();
     for (TSynEditor* editor : Editors())
         editor->CatchUp();
 }
@@ -285,6 +295,7 @@ void TForm29::ProcessPendingEvents() {
     // Projects of a batch follow each other far faster than a screen refreshes: input is handled and
     // the window repainted once per frame, not after every project.
     if (FEventsProcessed.isValid() && FEventsProcessed.elapsed() < FrameMs) return;
+    ShowProjectName();
     QCoreApplication::processEvents();
     FEventsProcessed.start();
 }

@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -110,8 +111,10 @@ private:
     void SaveWindowState();
     // The five editors in the order of their tabs.
     std::array<TSynEditor*, 5> Editors() const;
-    // Brings every editor up to its document (appended lines gathered, texts held while hidden).
-    void CatchUpEditors();
+    // Brings the views up to the engine: every editor to its document (appended lines gathered,
+    // texts held while hidden) and the label to the project's name.
+    void CatchUpViews();
+    void ShowProjectName();
 
     void actOpenProjectExecute();
     void actSaveProjectExecute();
@@ -139,6 +142,7 @@ private:
     QString FLoadingProject; // the project file being loaded
     bool FShownOnce = false;
     QElapsedTimer FEventsProcessed; // when a batch last let the window handle its events
+    std::optional<QString> FPendingProjectName; // named by the engine, not yet on the label
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;
 };

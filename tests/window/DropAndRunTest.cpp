@@ -217,14 +217,16 @@ TEST_F(WindowFixture, BatchTabsNotInFrontShowTheLastProjectAndTheLogIsCompleteAt
     for (const TDocumentTab front : {TDocumentTab::Batch, TDocumentTab::Log}) {
         SCOPED_TRACE(int(front));
         Form->ShowTab(front);
-        QString logAtBox, engineLogAtBox;
+        QString logAtBox, engineLogAtBox, nameAtBox;
         Prompter.OnMessage = [&](const TScriptedPrompter::TBox& ABox) {
             if (ABox.Kind != TMessageKind::Plain) return;
             logAtBox = shownText(Form->synLog);
             engineLogAtBox = documentText(engine.synLog);
+            nameAtBox = Form->lblProjectName->text();
         };
         Click("btnMakeBatch");
         EXPECT_EQ(engineLogAtBox, logAtBox);
+        EXPECT_EQ(QStringLiteral("P30"), nameAtBox);
         EXPECT_TRUE(logAtBox.endsWith(QStringLiteral("Dproj output complete")));
         EXPECT_EQ(QStringLiteral("<Name>P30</Name>\n<Other/>"), shownText(Form->synOutput));
         EXPECT_EQ(QStringLiteral("<Name>$P(Name)</Name>\n<Other/>"), shownText(Form->synInput));
