@@ -1,7 +1,7 @@
 // wrenfold-bench-window-batch CLI WINDOW SCRATCH [REPETITIONS]: the window's batch against the CLI's.
 // Each repetition makes two fresh 1,000-project batch folders under SCRATCH and runs, in turn,
 // "CLI batch" on one (wall time of the whole process) and WINDOW (wrenfold-bench-window, the batch run
-// offscreen from the window's Make Batch key to the end of the command) on the other; the folders are
+// from the window's Make Batch key to the end of the command) on the other; the folders are
 // removed afterwards. Prints the median, fastest and slowest of each, the ratio of the medians, the
 // window process's peak memory, and whether the Log tab showed the whole log when the batch's last box
 // appeared.
@@ -107,7 +107,10 @@ int main(int argc, char** argv) {
     std::printf("Window batch against the CLI's, %d projects on fresh folders (%d runs each)\n", Projects,
                 repetitions);
     PrintTimes("wrenfold-cli batch (whole process)", cliSeconds);
-    PrintTimes("the window's Make Batch (offscreen)", windowSeconds);
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string windowLabel =
+        std::string("the window's Make Batch (") + (platform && *platform ? platform : "offscreen") + ")";
+    PrintTimes(windowLabel.c_str(), windowSeconds);
     std::printf("  time ratio   %8.2f     target <= %.1f     %s  (runs %.2f to %.2f)\n", ratio,
                 TimeRatioTarget, Verdict(ratioPassed), *lowRatio, *highRatio);
     std::printf("  window peak memory  %6.1f MB  target < %.0f MB    %s\n", peakMB, PeakMemoryTargetMB,
