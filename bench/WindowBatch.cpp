@@ -5,6 +5,7 @@
 // the log lines the Log tab showed when "All selected projects processed" appeared and the lines the
 // log held then. Every box is answered OK; questions are answered No.
 #include "editor/TSynEditor.h"
+#include "main/AllocatorTuning.h"
 #include "main/IWrenfoldPrompter.h"
 #include "main/UWrenfoldMain.h"
 
@@ -44,6 +45,7 @@ int TabNamed(const QString& AName) {
 } // namespace
 
 int main(int argc, char** argv) {
+    TuneAllocatorForBatches(); // as the program starts
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Nothing of the user's: settings and registry in a scratch folder.
     QTemporaryDir scratch;

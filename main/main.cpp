@@ -1,4 +1,5 @@
 // Wrenfold: the window. The first argument, when it names an existing file, is opened as a project.
+#include "main/AllocatorTuning.h"
 #include "main/UWrenfoldMain.h"
 #include "main/UWrenfoldMessages.h"
 
@@ -21,6 +22,7 @@ void ShowFatalError(const QString& AMessage) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Wrenfold::TuneAllocatorForBatches();
     QApplication application(argc, argv);
     Wrenfold::InstallLibraryDialogs();
     // The library is started before the window exists and shut down after it is gone; a failure of
