@@ -278,14 +278,13 @@ void TSynEditor::DocumentLineAppended(const QString& ALine) {
         // keeps its appended lines holds the new one already.
         FPendingEdits = false;
         QStringList lines = EditorLines();
+        FLineCount = int(lines.size());
         if (KeepsLines()) {
-            FLineCount = int(lines.size());
             FDocument->TakeEditedLines(lines);
             return;
         }
-        FLineCount = int(lines.size());
         lines.append(ALine);
-        if (FDocument) FDocument->TakeEditedLines(lines);
+        FDocument->TakeEditedLines(lines);
     }
     if (!KeepsLines()) {
         if (FLineCount > 0) FPendingAppend += '\n';
