@@ -181,7 +181,8 @@ void TSynEditor::WatchAppendsUnlessHolding() {
     const bool watch = FDocument && !Holding();
     if (watch == bool(FAppendWatch)) return;
     if (watch)
-        FAppendWatch = connect(FDocument, &TTextDocument::LineAppended, this, &TSynEditor::DocumentLineAppended);
+        FAppendWatch =
+            connect(FDocument, &TTextDocument::LineAppended, this, &TSynEditor::DocumentLineAppended);
     else
         disconnect(std::exchange(FAppendWatch, {}));
 }

@@ -90,7 +90,7 @@ private:
     template <typename F> void ProgramChange(F AChange);
 
     QPointer<TTextDocument> FDocument;
-    QMetaObject::Connection FAppendWatch; // to the document's appended lines, while not holding
+    QMetaObject::Connection FAppendWatch;  // to the document's appended lines, while not holding
     void* FFirstControlDocument = nullptr; // the control's own text, put back before it is destroyed
     QsciLexer* FLexer = nullptr;
     TSynHighlighter FHighlighter = TSynHighlighter::None;
@@ -98,7 +98,7 @@ private:
     bool FFollowAppends = false;
     bool FScrollToEndWhenShown = false;
     bool FHoldWhileHidden = false;
-    bool FResetHeld = false; // the document was reset while held; the control shows older text
+    bool FResetHeld = false;   // the document was reset while held; the control shows older text
     QByteArray FPendingAppend; // for a document that does not keep appended lines: those not shown
     QTimer FAppendTimer;
     bool FProgramChange = false;

@@ -36,7 +36,8 @@ void TPackedLines::MapInAhead() {
     static const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
     const auto text = reinterpret_cast<std::uintptr_t>(FText.get());
     const std::uintptr_t begin = (text + std::uintptr_t(FSize)) & ~(page - 1);
-    const std::uintptr_t end = std::min<std::uintptr_t>(begin + MapInStretch, (text + std::uintptr_t(FCapacity)) & ~(page - 1));
+    const std::uintptr_t end =
+        std::min<std::uintptr_t>(begin + MapInStretch, (text + std::uintptr_t(FCapacity)) & ~(page - 1));
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
     FMapped = qsizetype(end - text);
 #else

@@ -40,7 +40,7 @@ private:
     std::unique_ptr<char, TFree> FText;
     qsizetype FSize = 0;
     qsizetype FCapacity = 0;
-    qsizetype FMapped = 0; // bytes of FText known to be mapped in
+    qsizetype FMapped = 0;          // bytes of FText known to be mapped in
     std::vector<qsizetype> FStarts; // where each line begins in FText
 };
 

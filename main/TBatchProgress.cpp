@@ -55,7 +55,8 @@ void TBatchProgress::ProjectNameChanged(const QString& AName) {
     if (FView) {
         // The entry becomes current at once; it is selected and scrolled into view when the window
         // next handles its events, once for all the projects made by then.
-        FView->selectionModel()->setCurrentIndex(FView->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+        FView->selectionModel()->setCurrentIndex(FView->model()->index(row, 0),
+                                                 QItemSelectionModel::NoUpdate);
         if (!FScrollPending) {
             FScrollPending = true;
             QTimer::singleShot(0, this, [this] { ShowCurrentEntry(); });

@@ -141,7 +141,7 @@ private:
     TWrenfoldEngine FEngine;
     QString FLoadingProject; // the project file being loaded
     bool FShownOnce = false;
-    QElapsedTimer FEventsProcessed; // when a batch last let the window handle its events
+    QElapsedTimer FEventsProcessed;             // when a batch last let the window handle its events
     std::optional<QString> FPendingProjectName; // named by the engine, not yet on the label
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;
