@@ -219,25 +219,8 @@ void TSynEditor::ShowDocument() {
     FResetHeld = false;
     FPendingAppend.clear();
     FAppendTimer.stop();
-    // Lines are sent as bytes with their length, so a NUL inside a line survives. A packed log is
-    // sent as the bytes it keeps; other lines are encoded one by one, since a long document joined
-    // first would be held twice more.
     QByteArray encoded;
-    QByteArrayView text;
-    if (const auto packed = FDocument ? FDocument->PackedUtf8From(0) : std::nullopt) {
-        text = *packed;
-    } else if (FDocument) {
-        const QStringList lines = FDocument->Lines();
-        qsizetype size = 0;
-        for (const QString& line : lines)
-            size += line.size() + 1;
-        encoded.reserve(size);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) encoded += '\n';
-            encoded += lines[i].toUtf8();
-        }
-        text = encoded;
-    }
+    const QByteArrayView text = FDocument ? DocumentBytesFrom(0, encoded) : QByteArrayView();
     ProgramChange([&] {
         SendScintilla(SCI_CLEARALL);
         // Tracking only widens: new text starts from nothing again.
@@ -248,6 +231,23 @@ void TSynEditor::ShowDocument() {
     FPendingEdits = false;
     FitLineNumberMargin();
     if (FFollowAppends) ScrollToEnd();
+}
+
+QByteArrayView TSynEditor::DocumentBytesFrom(int AFrom, QByteArray& AEncoded) const {
+    // Lines are sent as bytes with their length, so a NUL inside a line survives. A packed log is
+    // sent as the bytes it keeps; other lines are encoded one by one, since a long document joined
+    // first would be held twice more.
+    if (const auto packed = FDocument->PackedUtf8From(AFrom)) return *packed;
+    const int count = FDocument->Count();
+    qsizetype size = 0;
+    for (int i = AFrom; i < count; ++i)
+        size += FDocument->Line(i).size() + 1;
+    AEncoded.reserve(size);
+    for (int i = AFrom; i < count; ++i) {
+        if (i > AFrom) AEncoded += '\n';
+        AEncoded += FDocument->Line(i).toUtf8();
+    }
+    return AEncoded;
 }
 
 void TSynEditor::AppendToControl(QByteArrayView ABytes, bool ASeparated) {
@@ -306,17 +306,8 @@ void TSynEditor::FlushAppends() {
     } else {
         const int count = FDocument->Count();
         if (FLineCount >= count) return;
-        const bool separated = FLineCount > 0;
-        if (const auto packed = FDocument->PackedUtf8From(FLineCount)) {
-            AppendToControl(*packed, separated);
-        } else {
-            QByteArray encoded;
-            for (int i = FLineCount; i < count; ++i) {
-                if (i > FLineCount) encoded += '\n';
-                encoded += FDocument->Line(i).toUtf8();
-            }
-            AppendToControl(encoded, separated);
-        }
+        QByteArray encoded;
+        AppendToControl(DocumentBytesFrom(FLineCount, encoded), FLineCount > 0);
         FLineCount = count;
     }
     FitLineNumberMargin();

@@ -77,6 +77,9 @@ private:
     bool KeepsLines() const { return FDocument && FDocument->KeepsAppendedLines(); }
     // True while the control shows less of the document than there is.
     bool Behind() const;
+    // The bound document's lines from AFrom on as UTF-8 joined by LF: a packed log's own bytes, or
+    // the lines encoded into AEncoded.
+    QByteArrayView DocumentBytesFrom(int AFrom, QByteArray& AEncoded) const;
     void AppendToControl(QByteArrayView ABytes, bool ASeparated);
     void DocumentLineAppended(const QString& ALine);
     void DocumentModifiedChanged(bool AModified);
