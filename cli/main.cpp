@@ -2,13 +2,15 @@
 #include "cli/AdoptCommand.h"
 #include "cli/TCliHost.h"
 #include "engine/CommandFailure.h"
+#include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
 #include "engine/TDryRunDisk.h"
-#include "engine/TProjectLint.h"
 #include "engine/TProjectDisk.h"
+#include "engine/TProjectLint.h"
 #include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/UKestLibrary/CommandLine.h"
+#include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Version.h"
 #include "Tessel/UKestStartup.h"
 
@@ -29,22 +31,24 @@ enum TExitCode { ecSuccess = 0, ecFailed = 1, ecUsage = 2, ecWouldChange = 3 };
 const char* const Usage =
     "Usage:\n"
     "  wrenfold-cli make PROJECT.wfmconfig [--quiet] [--dry-run | --check]\n"
-    "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME.dpr[,NAME.dpr...]] [--quiet]\n"
+    "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME[,NAME...]] [--quiet]\n"
     "                     [--dry-run | --check]\n"
     "  wrenfold-cli lint PROJECT.wfmconfig\n"
     "  wrenfold-cli adopt PROJECT.dproj [--stable-guid] | adopt --batch FOLDER [--stable-guid]\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
     "make   opens the project configuration and writes its .dproj file beside it.\n"
-    "batch  opens an AllProjects configuration and makes every Delphi project of its folder\n"
-    "       (or only those named by --only).\n"
+    "batch  opens an AllProjects configuration and makes every Delphi project (.dpr or .dpk) of its\n"
+    "       folder but those its [Batch] Skip= list leaves out, or only those named by --only\n"
+    "       (App, App.dpr or App.dpk). A batch with nothing to make fails.\n"
     "--dry-run  runs every step but writes, copies and deletes nothing; the log says what would be done.\n"
     "--check    a dry run that compares each output with the file on disk and prints a unified diff\n"
     "           of each one that would change (GUIDs made up by $GET(RANDOMGUID) match any GUID).\n"
     "lint   reports what a run would pass over silently, as FILE:LINE: warning: TEXT lines.\n"
-    "adopt  writes PROJECT.wfmconfig and PROJECT.wfmInput that make an existing .dproj again (checked\n"
-    "       before anything is written); --batch writes an AllProjects pair from a folder's first\n"
-    "       .dproj and reports which of its projects they make again (exit 3 when some differ).\n"
+    "adopt  writes PROJECT.wfmconfig and PROJECT.wfmInput that make an existing .dproj again (a dry\n"
+    "       run of make on them checks it before anything is written); --batch writes an AllProjects\n"
+    "       pair whose batch makes every project of the folder again, with values of their own where\n"
+    "       projects differ, or writes nothing and exits 3 when their structure differs.\n"
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
     "2 usage error, 3 --check found an output that would change or is missing, or lint warned.\n";
@@ -123,13 +127,21 @@ int ParseArguments(const QStringList& AArguments, TOptions& AOptions) {
     return -1;
 }
 
+// True when --only's AName picks the batch entry: its file name, its project name, or the name
+// with the other source extension (a project with a .dpr and a .dpk is listed by its .dpr).
+bool Picks(const QString& AName, const QString& AEntry) {
+    return NamesProject({AName}, AEntry) ||
+           (IsProjectSource(AName) &&
+            Tessel::FileBaseName(AName).compare(Tessel::FileBaseName(AEntry), Qt::CaseInsensitive) == 0);
+}
+
 // Marks the entries named by --only (each must be listed) and clears the others.
 bool MarkOnly(TBatchList& AList, const QStringList& ANames, TCliHost& AHost) {
     AList.SetAllChecked(false);
     for (const QString& name : ANames) {
         int found = -1;
         for (int i = 0; i < AList.Count() && found < 0; ++i)
-            if (AList.Text(i).compare(name, Qt::CaseInsensitive) == 0) found = i;
+            if (Picks(name, AList.Text(i))) found = i;
         if (found < 0) {
             AHost.ShowErrorBox(QStringLiteral("\"%1\" is not a Delphi project of the batch folder").arg(name));
             return false;
@@ -183,12 +195,16 @@ int Run(const TOptions& AOptions) {
     if (AOptions.Command == QLatin1String("make")) {
         ok = engine.MakeDprojCommand();
     } else {
+        // Opening the configuration ticked every project it does not leave out.
         if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
-        else if (!AOptions.OnlyGiven) engine.clbFileList.SetAllChecked(true);
         ok = engine.MakeBatchCommand();
     }
     if (!ok) return ecFailed;
     if (!AOptions.Check) return ecSuccess;
+    if (dryRunDisk.WrittenFiles().isEmpty()) {
+        host.ShowErrorBox(QStringLiteral("Nothing to check: the run made no output file"));
+        return ecFailed;
+    }
     std::fflush(stdout);
     for (const TDryRunDisk::TChangedOutput& output : dryRunDisk.ChangedOutputs()) {
         if (output.Missing) host.ShowInfoBox(QStringLiteral("Output file missing \"%1\"").arg(output.Path));

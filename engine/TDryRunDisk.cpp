@@ -61,6 +61,7 @@ QByteArray TDryRunDisk::ReadFile(const QString& APath) const {
 
 void TDryRunDisk::WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) {
     if (FRandomGuids) CheckOutput(APath, ALines, AFormat);
+    FWrittenFiles.append(APath);
     FChanged[APath] = Tessel::EncodeTextLines(ALines, AFormat);
 }
 

@@ -36,6 +36,8 @@ public:
         QString Diff; // unified, empty for a missing file
     };
     const std::vector<TChangedOutput>& ChangedOutputs() const { return FChangedOutputs; }
+    // Every path a text file was written to, in order.
+    const QStringList& WrittenFiles() const { return FWrittenFiles; }
 
 private:
     void CheckOutput(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat);
@@ -44,6 +46,7 @@ private:
     std::map<QString, std::optional<QByteArray>> FChanged; // no value: deleted
     std::function<QStringList()> FRandomGuids;
     std::vector<TChangedOutput> FChangedOutputs;
+    QStringList FWrittenFiles;
 };
 
 // ANew with each of AGuids replaced, where it stands, by the GUID at the same line and column of

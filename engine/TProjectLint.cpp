@@ -1,5 +1,6 @@
 #include "engine/TProjectLint.h"
 
+#include "engine/DelphiProjectFiles.h"
 #include "engine/DollarScan.h"
 #include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace Wrenfold {
@@ -24,16 +26,20 @@ struct TNumberedLine {
 };
 
 // The sections of an INI text by upper-case name, as the configuration is read: lines trimmed,
-// comments and blank lines dropped, a repeated header continuing its section.
-std::map<QString, std::vector<TNumberedLine>> ReadSections(const QStringList& ALines) {
+// comments and blank lines dropped, a repeated header continuing its section. AHeaders receives
+// each section's first header line, its name as written.
+std::map<QString, std::vector<TNumberedLine>> ReadSections(const QStringList& ALines,
+                                                           std::map<QString, TNumberedLine>& AHeaders) {
     std::map<QString, std::vector<TNumberedLine>> sections;
     std::vector<TNumberedLine>* current = nullptr;
     for (int i = 0; i < ALines.size(); ++i) {
         const QString text = Tessel::KestTrim(ALines[i]);
         if (text.isEmpty() || text.front() == u';') continue;
-        if (text.size() >= 2 && text.front() == u'[' && text.back() == u']')
-            current = &sections[Tessel::AsciiUpperCase(Tessel::KestTrim(text.mid(1, text.size() - 2)))];
-        else if (current)
+        if (text.size() >= 2 && text.front() == u'[' && text.back() == u']') {
+            const QString name = Tessel::KestTrim(text.mid(1, text.size() - 2));
+            current = &sections[Tessel::AsciiUpperCase(name)];
+            AHeaders.emplace(Tessel::AsciiUpperCase(name), TNumberedLine{i + 1, name});
+        } else if (current)
             current->push_back({i + 1, text});
     }
     return sections;
@@ -62,7 +68,8 @@ public:
     QStringList Run() {
         Tessel::TTextFormat format;
         const QStringList configLines = Tessel::DecodeTextLines(FDisk.ReadFile(FConfigFile), format, FConfigFile);
-        auto sections = ReadSections(configLines);
+        std::map<QString, TNumberedLine> headers;
+        auto sections = ReadSections(configLines, headers);
         const std::vector<TNumberedLine>& replace = sections[QStringLiteral("REPLACE")];
 
         // Names the entries give, first line of each; used ones are marked.
@@ -83,6 +90,8 @@ public:
             else
                 firstLine[folded] = line.Number;
         }
+        std::map<QString, int> givenNames = firstLine; // with those of the projects' own sections
+        LintProjectSections(sections, headers, givenNames);
         for (const auto& [section, lines] : sections)
             for (const TNumberedLine& line : lines) {
                 for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$REPLACE(")))
@@ -102,7 +111,7 @@ public:
         if (!inputName.isEmpty()) {
             if (!Tessel::FileNamePart(inputName).contains(u'.')) inputName += QStringLiteral(".wfmInput");
             templateFile = CheckPath(inputLine, QStringLiteral("InputName"), ResolvePathAgainst(inputName, FDirectory));
-            if (!templateFile.isEmpty()) LintTemplate(templateFile, firstLine, used);
+            if (!templateFile.isEmpty()) LintTemplate(templateFile, givenNames, used);
         }
         // Without a template to read nobody can say which entries its markers use.
         for (const TNumberedLine& line : templateFile.isEmpty() ? std::vector<TNumberedLine>() : replace) {
@@ -129,6 +138,46 @@ private:
     };
 
     void Warn(const QString& AFile, int ALine, const QString& AText) { FWarnings.push_back({AFile, ALine, AText}); }
+
+    // The projects' own replace sections and the batch's Skip= list must name projects of the
+    // folder; the names those sections give count as given.
+    void LintProjectSections(std::map<QString, std::vector<TNumberedLine>>& ASections,
+                             const std::map<QString, TNumberedLine>& AHeaders,
+                             std::map<QString, int>& AGiven) {
+        const QString prefix = Tessel::AsciiUpperCase(ProjectReplaceSection(QString()));
+        std::optional<QStringList> projects; // listed when first needed
+        const auto isProject = [&](const QString& AName) {
+            if (!projects) {
+                try {
+                    projects = BatchProjectFiles(FDisk.ListFiles(FDirectory));
+                } catch (const Tessel::Exception&) {
+                    projects = QStringList();
+                }
+            }
+            return std::any_of(projects->begin(), projects->end(),
+                               [&](const QString& AEntry) { return NamesProject({AName}, AEntry); });
+        };
+        for (const auto& [section, lines] : ASections) {
+            if (!section.startsWith(prefix) || lines.empty()) continue;
+            const TNumberedLine& header = AHeaders.at(section);
+            if (!isProject(header.Text.mid(prefix.size())))
+                Warn(FConfigFile, header.Number,
+                     QStringLiteral(
+                         "section \"%1\" names no Delphi project of the folder: its entries are never used")
+                         .arg(header.Text));
+            for (const TNumberedLine& line : lines)
+                if (line.Text.contains(u'=')) AGiven.emplace(NameOf(line.Text).toCaseFolded(), line.Number);
+        }
+        for (const TNumberedLine& line : ASections[QStringLiteral("BATCH")]) {
+            if (!Tessel::SameAsciiText(NameOf(line.Text), QStringLiteral("Skip"))) continue;
+            for (const QString& name :
+                 line.Text.mid(line.Text.indexOf(u'=') + 1).split(u',', Qt::SkipEmptyParts))
+                if (const QString trimmed = Tessel::KestTrim(name); !trimmed.isEmpty() && !isProject(trimmed))
+                    Warn(FConfigFile, line.Number,
+                         QStringLiteral("Skip= names \"%1\", which is no Delphi project of the folder")
+                             .arg(trimmed));
+        }
+    }
 
     // The file's path; warns when it exists only in another letter case (and gives that one), or
     // not at all (and gives an empty path).

@@ -1,5 +1,6 @@
 #include "engine/TStatementExpander.h"
 
+#include "engine/DelphiProjectFiles.h"
 #include "engine/DollarScan.h"
 #include "engine/ExpansionLimits.h"
 #include "engine/IProjectDisk.h"
@@ -101,10 +102,17 @@ bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpan
             value = FProjectName;
         } else if (function == QLatin1String("PROJECTGUID")) {
             value = ProjectGuidText(FProjectName);
+        } else if (function == QLatin1String("PROJECTSOURCE")) {
+            value =
+                FProjectName.isEmpty()
+                    ? QString()
+                    : ProjectSourceName(FDirectory.isEmpty() ? QStringList() : FDisk.ListFiles(FDirectory),
+                                        FProjectName);
         } else {
-            throw Tessel::Exception(QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\" "
-                                                   "(RANDOMGUID, PROJECTNAME or PROJECTGUID)")
-                                        .arg(argument, statement.Name, ALine));
+            throw Tessel::Exception(
+                QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\" "
+                               "(RANDOMGUID, PROJECTNAME, PROJECTGUID or PROJECTSOURCE)")
+                    .arg(argument, statement.Name, ALine));
         }
         key = statement.Keyword + function + u')';
         break;

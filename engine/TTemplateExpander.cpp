@@ -161,6 +161,13 @@ void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AI
     ALine = std::move(done);
 }
 
+Tessel::TLineBreakStyle OutputLineBreak(const Tessel::TTextFormat& ATemplateFormat) {
+    const Tessel::TLineBreakStyle style = ATemplateFormat.LineBreak;
+    return style == Tessel::TLineBreakStyle::LF || style == Tessel::TLineBreakStyle::CR
+               ? style
+               : Tessel::TLineBreakStyle::CRLF;
+}
+
 void TTemplateExpander::ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
                                        const TTextDocument& AReplaceList) {
     // The output's lines are overwritten in place rather than emptied first: lines a batch makes
@@ -170,7 +177,8 @@ void TTemplateExpander::ExpandTemplate(const TTextDocument& AInput, TTextDocumen
     const auto dropOldLines = qScopeGuard([&] { AOutput.Truncate(done); });
     const QStringList replaceLines = AReplaceList.Lines();
     const TReplaceIndex replaceList(replaceLines);
-    // A value may hold line breaks (an included file's text): the output has CR LF throughout.
+    // A value may hold line breaks (an included file's text): the output has the template's throughout.
+    const QString lineBreak = Tessel::LineBreakText(OutputLineBreak(AInput.Format()));
     const bool valuesHoldBreaks = std::any_of(replaceLines.begin(), replaceLines.end(),
                                               [](const QString& ALine) { return Tessel::HoldsLineBreak(ALine); });
     const QStringList input = AInput.Lines();
@@ -187,7 +195,7 @@ void TTemplateExpander::ExpandTemplate(const TTextDocument& AInput, TTextDocumen
         }
         QString line = input[done];
         SubstituteLine(replaceList, done, line, firstMarkers[done]);
-        if (valuesHoldBreaks && Tessel::HoldsLineBreak(line)) line = Tessel::UnifyLineBreaks(line, u"\r\n");
+        if (valuesHoldBreaks && Tessel::HoldsLineBreak(line)) line = Tessel::UnifyLineBreaks(line, lineBreak);
         grownBy += line.size() - input[done].size();
         if (templateSize + grownBy > MaxOutputUnits)
             throw Tessel::Exception(QStringLiteral("The output grows past %1 MiB at input line %2")

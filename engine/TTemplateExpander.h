@@ -4,6 +4,8 @@
 #include "engine/TLogSink.h"
 #include "engine/TMarkerLineIndex.h"
 
+#include "Tessel/Rtl/TextFile.h"
+
 #include <QString>
 
 namespace Wrenfold {
@@ -28,5 +30,9 @@ private:
     // stands is found once.
     TMarkerLineIndex FInputMarkers;
 };
+
+// The line break an output is written with: the template's LF, CR or CR LF; CR LF for a template
+// of one line or one broken by U+2028 (a project file is never broken that way).
+Tessel::TLineBreakStyle OutputLineBreak(const Tessel::TTextFormat& ATemplateFormat);
 
 } // namespace Wrenfold

@@ -1,6 +1,7 @@
 #include "engine/TWrenfoldEngine.h"
 
 #include "engine/CommandFailure.h"
+#include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
 #include "engine/TFileActions.h"
 #include "engine/TProjectDisk.h"
@@ -15,14 +16,6 @@
 #include <algorithm>
 
 namespace Wrenfold {
-
-namespace {
-
-const QString AllProjectsName = QStringLiteral("AllProjects");
-
-bool IsAllProjects(const QString& AName) { return Tessel::SameAsciiText(AName, AllProjectsName); }
-
-} // namespace
 
 TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent)
     : TWrenfoldEngine(AHost, *new TProjectDisk, AParent) {
@@ -79,12 +72,39 @@ void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
     LoadInputFromProject();
     Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
     ReadProjectSection(iniFile, QStringLiteral("Replace"), synReplaceList, true);
+    ApplyProjectReplaceEntries(iniFile);
     RunFileActions(iniFile, QStringLiteral("PreActions"));
     ExpandListStatements(synReplaceList);
     ExpandTemplate(synInput, synOutput, synReplaceList);
     WriteOutputFile();
     RunFileActions(iniFile, QStringLiteral("PostActions"));
     Log(QStringLiteral("Dproj output complete"));
+}
+
+void TWrenfoldEngine::ApplyProjectReplaceEntries(Tessel::TKestMemIniFile& AIniFile) {
+    const QString section = ProjectReplaceSection(FCurrentProjectName);
+    QStringList entries;
+    ReadProjectSection(AIniFile, section, entries, false);
+    if (entries.isEmpty()) return;
+    // Each entry takes the place of the shared one of its name, so that the order in which
+    // $REPLACE( sees the entries stays the shared list's; a name the shared list lacks is added.
+    QStringList lines = synReplaceList.Lines();
+    for (const QString& entry : entries) {
+        const qsizetype equals = entry.indexOf(u'=');
+        if (equals < 0) continue;
+        const QStringView name = QStringView(entry).left(equals);
+        const auto shared = std::find_if(lines.begin(), lines.end(), [&](const QString& ALine) {
+            const qsizetype at = ALine.indexOf(u'=');
+            return at >= 0 && QStringView(ALine).left(at).compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (shared != lines.end())
+            *shared = entry;
+        else
+            lines.append(entry);
+    }
+    synReplaceList.SetLines(lines);
+    Log(QStringLiteral("Replace entries for project \"%1\" from section \"%2\"")
+            .arg(FCurrentProjectName, section));
 }
 
 void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
@@ -133,19 +153,39 @@ void TWrenfoldEngine::SetCurrentProjectName(const QString& AValue) {
 
 void TWrenfoldEngine::FillBatchList() {
     clbFileList.Clear();
-    // Listings have no order of their own here; sort by name without regard to case.
-    QStringList projects;
-    for (const QString& name : FDisk.ListFiles(FCurrentDirectory))
-        if (Tessel::SameAsciiText(Tessel::FileExtension(name), QStringLiteral(".DPR"))) projects.append(name);
-    std::sort(projects.begin(), projects.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
-    clbFileList.SetEntries(projects);
+    clbFileList.SetEntries(BatchProjectFiles(FDisk.ListFiles(FCurrentDirectory)));
+    ApplyBatchSkips();
     // While a project is being opened, the notice follows that project rather than the previous one.
-    if (IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName)) && clbFileList.Count() > 0)
+    if (!IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName))) return;
+    if (clbFileList.Count() > 0)
         FHost.ShowInfoBox(QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")
                               .arg(clbFileList.Count()));
+    else
+        FHost.ShowInfoBox(NoProjectsMessage());
+}
+
+QString TWrenfoldEngine::NoProjectsMessage() const {
+    return QStringLiteral("No Delphi projects found: the folder \"%1\" holds no .dpr or .dpk file")
+        .arg(FCurrentDirectory);
+}
+
+QStringList TWrenfoldEngine::SkippedProjects() const {
+    QStringList names;
+    const QString list =
+        ProjectIniFile().ReadString(QStringLiteral("Batch"), QStringLiteral("Skip"), QString());
+    for (const QString& name : list.split(u',', Qt::SkipEmptyParts))
+        if (const QString trimmed = Tessel::KestTrim(name); !trimmed.isEmpty()) names.append(trimmed);
+    return names;
+}
+
+bool TWrenfoldEngine::IsSkipped(const QString& AEntry) const {
+    return NamesProject(SkippedProjects(), AEntry);
+}
+
+void TWrenfoldEngine::ApplyBatchSkips() {
+    const QStringList skipped = SkippedProjects();
+    for (int i = 0; i < clbFileList.Count(); ++i)
+        clbFileList.SetChecked(i, !NamesProject(skipped, clbFileList.Text(i)));
 }
 
 void TWrenfoldEngine::LoadDocument(TTextDocument& ADocument, const QString& AFileName) {
@@ -158,6 +198,7 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
     const auto openingDone = qScopeGuard([this] { FOpeningProjectName.reset(); });
     SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
     LoadDocument(synProject, AFileName);
+    ApplyBatchSkips(); // the list was filled before the project's own text was there
     emit ProjectTextLoaded();
     SetCurrentProjectName(Tessel::FileBaseName(AFileName));
     LoadInputFromProject();
@@ -175,11 +216,10 @@ Tessel::TKestMemIniFile& TWrenfoldEngine::ProjectIniFile() const {
 }
 
 QString TWrenfoldEngine::GetInputFileName() const {
-    QString name =
-        ToSlashes(ProjectIniFile().ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
+    const QString name = ToSlashes(
+        ProjectIniFile().ReadString(QStringLiteral("General"), QStringLiteral("InputName"), QString()));
     if (name.isEmpty()) return QString();
-    if (!Tessel::FileNamePart(name).contains(u'.')) name += QStringLiteral(".wfmInput");
-    return ResolvePath(name);
+    return ResolvePath(WithTemplateExtension(name));
 }
 
 void TWrenfoldEngine::LoadInputFromProject() {
@@ -202,14 +242,14 @@ void TWrenfoldEngine::LoadDroppedInputFile(const QString& AFileName) {
 
 QString TWrenfoldEngine::GetOutputFileName() const {
     if (FCurrentDirectory.isEmpty() || FCurrentProjectName.isEmpty()) return QString();
-    return JoinPath(FCurrentDirectory, FCurrentProjectName + QStringLiteral(".dproj"));
+    return JoinPath(FCurrentDirectory, FCurrentProjectName + OutputExtension);
 }
 
 void TWrenfoldEngine::WriteOutputFile() {
     const QString fileName = GetOutputFileName();
     if (fileName.isEmpty()) return;
-    // The output takes the template's encoding and byte-order mark, with CR LF between lines.
-    const Tessel::TTextFormat format{synInput.Format().Encoding, Tessel::TLineBreakStyle::CRLF};
+    // The output takes the template's encoding, byte-order mark and line breaks.
+    const Tessel::TTextFormat format{synInput.Format().Encoding, OutputLineBreak(synInput.Format())};
     Tessel::TUnencodableChar unencodable;
     if (Tessel::FindUnencodableChar(synOutput.Lines(), format.Encoding, unencodable))
         throw Tessel::Exception(QStringLiteral("Output line %1 holds \"%2\", which the template's encoding (%3) "
@@ -245,9 +285,17 @@ void TWrenfoldEngine::RunBatch() {
     // The list is read entry by entry: it stays as it is while the batch runs, because the front
     // ends lock every other command until the batch ends. Whether the projects succeed or fail,
     // the name returns to AllProjects (not from a destructor: setting it logs, which may fail).
+    // A batch that makes nothing is no success.
+    if (clbFileList.Count() == 0) throw Tessel::Exception(NoProjectsMessage());
+    if (!clbFileList.AnyChecked())
+        throw Tessel::Exception(QStringLiteral("No project of the batch is ticked: nothing to make"));
     try {
-        for (int i = 0; i < clbFileList.Count(); ++i)
+        for (int i = 0; i < clbFileList.Count(); ++i) {
             if (clbFileList.Checked(i)) MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
+            else if (IsSkipped(clbFileList.Text(i)))
+                Log(QStringLiteral("Skipped \"%1\": the configuration leaves it out of the batch")
+                        .arg(clbFileList.Text(i)));
+        }
         FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
     } catch (...) {
         SetCurrentProjectName(AllProjectsName);

@@ -51,6 +51,9 @@ public:
     // The replace-list statements, for the current project.
     void ExpandListStatements(TTextDocument& AList);
     void RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection);
+    // The entries of the current project's own replace section ("Replace:Name") take the place of
+    // the shared ones of the same name, or are added after them.
+    void ApplyProjectReplaceEntries(Tessel::TKestMemIniFile& AIniFile);
 
     // --- Project and input files ---------------------------------------------------------
     const QString& CurrentDirectory() const { return FCurrentDirectory; }
@@ -58,6 +61,12 @@ public:
     const QString& CurrentProjectName() const { return FCurrentProjectName; }
     void SetCurrentProjectName(const QString& AValue);
     void FillBatchList();
+    // The projects the configuration leaves out of a batch ("Skip=" of section "Batch", names with
+    // or without their extension, separated by commas), as written.
+    QStringList SkippedProjects() const;
+    bool IsSkipped(const QString& AEntry) const;
+    // Ticks every batch entry but those the configuration leaves out.
+    void ApplyBatchSkips();
     void LoadProjectFile(const QString& AFileName);
     QString GetInputFileName() const;
     void LoadInputFromProject();
@@ -91,6 +100,7 @@ private:
     TStatementExpander Statements();
     void LoadDocument(TTextDocument& ADocument, const QString& AFileName);
     void SetBatchRunning(bool AValue);
+    QString NoProjectsMessage() const;
     // The project text parsed as an INI file.
     Tessel::TKestMemIniFile& ProjectIniFile() const;
 

@@ -152,7 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* AData, size_t ASize) {
                        .arg(templateLines[i])
                        .arg(replaced)
                        .arg(line));
-        if (valuesHoldBreaks && Tessel::HoldsLineBreak(line)) line = Tessel::UnifyLineBreaks(line, u"\r\n");
+        if (valuesHoldBreaks && Tessel::HoldsLineBreak(line))
+            line = Tessel::UnifyLineBreaks(line, Tessel::LineBreakText(OutputLineBreak(input.Format())));
         FUZZ_CHECK(output.Line(i) == line,
                    QStringLiteral("input line %1 \"%2\" gave \"%3\", one at a time \"%4\"")
                        .arg(i + 1)

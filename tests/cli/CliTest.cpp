@@ -90,14 +90,16 @@ TEST_F(Cli, TheOutputKeepsTheTemplatesEncodingOrTheRunFailsWithNothingLost) {
     Write("p/T.wfmInput", "\xEF\xBB\xBF<n>$P(Name)</n>\n");
     TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA</n>\r\n");
+    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA</n>\n");
 
     Write("p/T.wfmInput", "<n>Gr\xF6\xDF" "e $P(Name)</n>"); // Windows-1252
     r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Err, "error: Output line 1 holds \"\u0141\", which the template's encoding (Windows-1252) cannot "
                      "hold: save the template as UTF-8\n");
-    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA</n>\r\n");
+    EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA</n>\n");
 }
 
 TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {

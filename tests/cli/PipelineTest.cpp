@@ -130,44 +130,174 @@ TEST_F(Pipeline, LintWarnsOnceForEachThingARunPassesOverSilently) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\nUnused=1\nBody=$INCLUDE(part.xml)\n"
                              "Copy=$REPLACE(Name)\n");
     EXPECT_EQ(Run({"lint", config}).ExitCode, 0);
+
+    // A batch's own sections: each must name a project of the folder; what they give counts as given.
+    Write("p/One.dpr", "");
+    Write("p/AllProjects.wfmconfig",
+          "[General]\nInputName=T\n[Replace]\nName=App\nUnused=1\nBody=1\nCopy=2\n"
+          "[Replace:one]\nKind=vcl\n[Replace:Ghost]\nName=x\n[Batch]\nSkip=One, Ghost.dpk\n");
+    Write("p/T.wfmInput", "$P(Name)$P(Unused)$P(Body)$P(Copy)$P(Kind)");
+    const QString batch = Path("p/AllProjects.wfmconfig");
+    const TResult r2 = Run({"lint", batch});
+    EXPECT_EQ(
+        r2.Out.split('\n', Qt::SkipEmptyParts),
+        (QStringList{
+            batch + ":10: warning: section \"Replace:Ghost\" names no Delphi project of the folder: its "
+                    "entries are never used",
+            batch + ":13: warning: Skip= names \"Ghost.dpk\", which is no Delphi project of the folder"}));
 }
 
-TEST_F(Pipeline, AnAdoptedProjectIsMadeAgainByteForByte) {
+TEST_F(Pipeline, TheOutputTakesTheTemplatesLineBreaksThroughout) {
+    struct TCase {
+        const char* Name;
+        QByteArray Template, Included, Output;
+    } cases[] = {
+        {"LF", "<a>\n$P(Body)\n</a>\n", "one\r\ntwo", "<a>\none\ntwo\n</a>\n"},
+        {"CR LF", "<a>\r\n$P(Body)\r\n</a>", "one\ntwo\n", "<a>\r\none\r\ntwo\r\n\r\n</a>"},
+        {"CR", "<a>\r$P(Body)\r</a>\r", "one\r\ntwo", "<a>\rone\rtwo\r</a>\r"},
+        {"one line", "<a>$P(Body)</a>", "one\ntwo\rthree", "<a>one\r\ntwo\r\nthree</a>"},
+    };
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Write("p/T.wfmInput", c.Template);
+        Write("p/part.txt", c.Included);
+        ASSERT_EQ(Run({"make", Path("p/App.wfmconfig"), "-q"}).ExitCode, 0);
+        EXPECT_EQ(Read("p/App.dproj"), c.Output);
+        const TResult check = Run({"make", Path("p/App.wfmconfig"), "--check"});
+        EXPECT_EQ(check.ExitCode, 0) << check.Out.toStdString();
+    }
+}
+
+TEST_F(Pipeline, AnAdoptedProjectIsMadeAgainByteForByteWhateverItsLineBreaks) {
     QFile fixture(WRENFOLD_FIXTURES_DIR "/dproj/Zaehler.dproj");
     ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
     // The fixture as project Alpha: its main source and name stand as whole values.
-    QByteArray alpha = fixture.readAll();
-    alpha.replace("Z\xC3\xA4hler.dpr", "Alpha.dpr").replace("<SanitizedProjectName>Z\xC3\xA4hler", "<SanitizedProjectName>Alpha");
-    Write("a/Alpha.dproj", alpha);
-    TResult r = Run({"adopt", Path("a/Alpha.dproj")});
-    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    const QByteArray config = Read("a/Alpha.wfmconfig");
-    for (const char* entry : {"ProjectGuid=$GET(RANDOMGUID)", "MainSource=$GET(PROJECTNAME).dpr",
-                              "ProjectName=$GET(PROJECTNAME)", "DCC_ExeOutput_Base=.\\$(Platform)\\$(Config)"})
-        EXPECT_TRUE(config.contains(entry)) << entry;
-    EXPECT_EQ(Run({"adopt", Path("a/Alpha.dproj")}).ExitCode, 1) << "never overwrites";
+    QByteArray crlf = fixture.readAll();
+    crlf.replace("Z\xC3\xA4hler.dpr", "Alpha.dpr")
+        .replace("<SanitizedProjectName>Z\xC3\xA4hler", "<SanitizedProjectName>Alpha");
+    ASSERT_TRUE(crlf.contains("\r\n"));
+    // As git checks it out on Linux where the repository keeps LF.
+    const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
+    for (const QByteArray& alpha : {crlf, lf}) {
+        SCOPED_TRACE(alpha.contains('\r') ? "CR LF" : "LF");
+        for (const char* name : {"a/Alpha.wfmconfig", "a/Alpha.wfmInput"})
+            QFile::remove(Path(name));
+        Write("a/Alpha.dproj", alpha);
+        TResult r = Run({"adopt", Path("a/Alpha.dproj")});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+        const QByteArray config = Read("a/Alpha.wfmconfig");
+        for (const char* entry :
+             {"InputName=Alpha\n", "ProjectGuid=$GET(RANDOMGUID)", "MainSource=$GET(PROJECTSOURCE)",
+              "ProjectName=$GET(PROJECTNAME)", "DCC_ExeOutput_Base=.\\$(Platform)\\$(Config)"})
+            EXPECT_TRUE(
+                config.contains(QByteArray(entry).replace("\n", alpha.contains('\r') ? "\r\n" : "\n")))
+                << entry;
+        EXPECT_EQ(Run({"adopt", Path("a/Alpha.dproj")}).ExitCode, 1) << "never overwrites";
 
-    ASSERT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "-q"}).ExitCode, 0);
-    const QByteArray made = Read("a/Alpha.dproj");
-    const qsizetype guid = alpha.indexOf("<ProjectGuid>") + 13;
-    EXPECT_EQ(made.left(guid), alpha.left(guid));
-    EXPECT_EQ(made.mid(guid + 38), alpha.mid(guid + 38)) << "byte for byte, the GUID aside";
-    EXPECT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "--check", "-q"}).ExitCode, 0);
+        EXPECT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "--check", "-q"}).ExitCode, 0);
+        ASSERT_EQ(Run({"make", Path("a/Alpha.wfmconfig"), "-q"}).ExitCode, 0);
+        const QByteArray made = Read("a/Alpha.dproj");
+        const qsizetype guid = alpha.indexOf("<ProjectGuid>") + 13;
+        EXPECT_EQ(made.left(guid), alpha.left(guid));
+        EXPECT_EQ(made.mid(guid + 38), alpha.mid(guid + 38)) << "byte for byte, the GUID aside";
+    }
 }
 
-TEST_F(Pipeline, AdoptingAFolderTellsWhichProjectsTheSharedTemplateMakes) {
+TEST_F(Pipeline, AdoptTakesOnlyADprojAndMakesDottedNamesAndPackagesAgain) {
+    const QByteArray project =
+        "<Project>\n  <MainSource>%1</MainSource>\n  <Win64>True</Win64>\n</Project>\n";
+    Write("d/Demo.Spring.Sorting.dproj", QByteArray(project).replace("%1", "Demo.Spring.Sorting.dpr"));
+    TResult r = Run({"adopt", Path("d/Demo.Spring.Sorting.dproj")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(Read("d/Demo.Spring.Sorting.wfmconfig").contains("InputName=Demo.Spring.Sorting.wfmInput\n"));
+    EXPECT_EQ(Run({"make", Path("d/Demo.Spring.Sorting.wfmconfig"), "--check"}).ExitCode, 0);
+
+    Write("k/CoreLib.dpk", "package CoreLib;");
+    Write("k/CoreLib.dproj", QByteArray(project).replace("%1", "CoreLib.dpk"));
+    r = Run({"adopt", Path("k/CoreLib.dproj")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(Read("k/CoreLib.wfmconfig").contains("MainSource=$GET(PROJECTSOURCE)\n"));
+    EXPECT_EQ(Run({"make", Path("k/CoreLib.wfmconfig"), "--check"}).ExitCode, 0);
+
+    // A group project beside a project of the same name: refused, and nothing is written.
+    Write("g/heidisql.groupproj",
+          "<Project><ItemGroup><Projects Include=\"heidisql.dproj\"/></ItemGroup></Project>");
+    Write("g/heidisql.dproj", "the real project");
+    r = Run({"adopt", Path("g/heidisql.groupproj")});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_EQ(r.Err, "error: adopt takes a .dproj file, not \"" + Path("g/heidisql.groupproj") +
+                         "\"; nothing written\n");
+    EXPECT_EQ(QDir(Path("g")).entryList(QDir::Files), (QStringList{"heidisql.dproj", "heidisql.groupproj"}));
+    EXPECT_EQ(Read("g/heidisql.dproj"), "the real project");
+}
+
+TEST_F(Pipeline, AdoptingAFolderWritesAPairOnlyWhenItsBatchMakesEveryProjectAgain) {
     const QByteArray alpha = "<P>\r\n  <MainSource>Alpha.dpr</MainSource>\r\n  <Win64>True</Win64>\r\n</P>";
-    Write("f/Alpha.dproj", alpha);
-    Write("f/Beta.dproj", QByteArray(alpha).replace("Alpha", "Beta"));
+    for (const char* name : {"Alpha", "Beta", "Gamma"}) {
+        Write(QString("f/%1.dpr").arg(name), "");
+        Write(QString("f/%1.dproj").arg(name), QByteArray(alpha).replace("Alpha", name));
+    }
     Write("f/Gamma.dproj", QByteArray(alpha).replace("Alpha", "Gamma").replace("True", "False"));
-    const TResult r = Run({"adopt", "--batch", Path("f")});
-    EXPECT_EQ(r.ExitCode, 3) << r.Err.toStdString();
-    const QStringList lines = r.Out.split('\n');
-    EXPECT_EQ(lines.mid(0, 3), (QStringList{"Alpha.dproj: made again by the shared template",
-                                            "Beta.dproj: made again by the shared template",
-                                            "Gamma.dproj: differs from what the shared template makes"}));
-    EXPECT_TRUE(r.Out.contains("-  <Win64>False</Win64>\n+  <Win64>True</Win64>\n")) << r.Out.toStdString();
-    EXPECT_EQ(Read("f/AllProjects.wfmInput"), "<P>\r\n  <MainSource>$P(MainSource)</MainSource>\r\n  <Win64>True</Win64>\r\n</P>");
+    Write("f/Omega.dpr", ""); // no .dproj: the batch must not make one
+    TResult r = Run({"adopt", "--batch", Path("f")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString() << r.Out.toStdString();
+    EXPECT_EQ(r.Out.split('\n', Qt::SkipEmptyParts),
+              (QStringList{"Omega.dpr: no Omega.dproj beside it; left out of the batch",
+                           "Alpha.dproj: made again by the shared template",
+                           "Beta.dproj: made again by the shared template",
+                           "Gamma.dproj: made again by the shared template with values of its own"}));
+    EXPECT_EQ(Read("f/AllProjects.wfmInput"),
+              "<P>\r\n  <MainSource>$P(MainSource)</MainSource>\r\n  <Win64>$P(Win64)</Win64>\r\n</P>");
+    EXPECT_EQ(Read("f/AllProjects.wfmconfig"),
+              "[General]\r\nInputName=AllProjects\r\n\r\n[Replace]\r\nMainSource=$GET(PROJECTSOURCE)"
+              "\r\nWin64=True\r\n\r\n"
+              "[Replace:Gamma]\r\nWin64=False\r\n\r\n[Batch]\r\nSkip=Omega.dpr\r\n");
+    r = Run({"batch", Path("f"), "--check"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Out.toStdString();
+    EXPECT_TRUE(r.Out.contains("Skipped \"Omega.dpr\": the configuration leaves it out of the batch"));
+    EXPECT_FALSE(QFile::exists(Path("f/Omega.dproj")));
+
+    // One project whose structure differs: nothing is written, and it is named with its first difference.
+    for (const char* name : {"f/AllProjects.wfmconfig", "f/AllProjects.wfmInput"})
+        QFile::remove(Path(name));
+    Write("f/Delta.dpr", "");
+    Write("f/Delta.dproj",
+          QByteArray(alpha).replace("Alpha", "Delta").replace("</P>", "  <Win32>True</Win32>\r\n</P>"));
+    r = Run({"adopt", "--batch", Path("f")});
+    EXPECT_EQ(r.ExitCode, 3);
+    EXPECT_TRUE(
+        r.Out.contains("Delta.dproj, line 4: \"<Win32>True</Win32>\", where Alpha.dproj has \"</P>\""))
+        << r.Out.toStdString();
+    EXPECT_TRUE(r.Err.startsWith("error: No template shared by the projects of")) << r.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("f/AllProjects.wfmconfig")) ||
+                 QFile::exists(Path("f/AllProjects.wfmInput")));
+}
+
+TEST_F(Pipeline, APackageBatchMakesWhatItListsAndAnEmptyOneFails) {
+    Write("k/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nSource=$GET(PROJECTSOURCE)\n");
+    Write("k/T.wfmInput", "<MainSource>$P(Source)</MainSource>");
+    for (const char* name : {"k/Core.dpk", "k/Design.dpk", "k/Demo.dpr", "k/Demo.dpk"})
+        Write(name, "");
+    TResult r = Run({"batch", Path("k"), "--only", "design,Demo.dpk", "-q"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.startsWith("3 Delphi projects found.")) << r.Err.toStdString();
+    EXPECT_EQ(Read("k/Design.dproj"), "<MainSource>Design.dpk</MainSource>");
+    EXPECT_EQ(Read("k/Demo.dproj"), "<MainSource>Demo.dpr</MainSource>");
+    EXPECT_FALSE(QFile::exists(Path("k/Core.dproj")));
+    EXPECT_EQ(Run({"batch", Path("k"), "--only", "Core.dpk", "-q"}).ExitCode, 0);
+    EXPECT_EQ(Read("k/Core.dproj"), "<MainSource>Core.dpk</MainSource>");
+
+    Write("e/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nA=1\n");
+    Write("e/T.wfmInput", "$P(A)");
+    for (const QStringList& arguments :
+         {QStringList{"batch", Path("e")}, QStringList{"batch", Path("e"), "--check"}}) {
+        r = Run(arguments);
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_TRUE(r.Err.endsWith("error: No Delphi projects found: the folder \"" + Path("e") +
+                                   "\" holds no .dpr or .dpk file\n"))
+            << r.Err.toStdString();
+    }
 }
 
 TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {

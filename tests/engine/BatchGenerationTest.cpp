@@ -57,6 +57,49 @@ TEST_F(BatchGeneration, NeedsTheAllProjectsConfiguration) {
     EXPECT_FALSE(Exists("Alpha.dproj"));
 }
 
+TEST_F(BatchGeneration, AProjectCanHaveValuesOfItsOwnOrBeLeftOut) {
+    WriteText("Template.wfmInput", "<Name>$P(Name)</Name><Kind>$P(Kind)</Kind><Extra>$P(Extra)</Extra>");
+    WriteText("AllProjects.wfmconfig",
+              Lines({"[General]", "InputName=Template", "[Replace]", "Name=$GET(PROJECTNAME)", "Kind=vcl",
+                     "Copy=$REPLACE(Kind)", "[replace:BETA]", "Kind=fmx", "Extra=$REPLACE(Copy)", "[Batch]",
+                     "Skip=gamma, Nobody.dpr"}));
+    Engine.LoadProjectFile(PathOf("AllProjects.wfmconfig"));
+    EXPECT_EQ(Engine.clbFileList.Count(), 3);
+    EXPECT_FALSE(Engine.clbFileList.Checked(2)) << "Gamma is left out";
+    ASSERT_TRUE(Engine.MakeBatchCommand()) << Host.Errors.join('\n').toStdString();
+    EXPECT_EQ(ReadBytes("Alpha.dproj"), "<Name>Alpha</Name><Kind>vcl</Kind><Extra></Extra>");
+    // Beta's Kind takes the shared one's place: the $REPLACE( below it sees Beta's value.
+    EXPECT_EQ(ReadBytes("Beta.dproj"), "<Name>Beta</Name><Kind>fmx</Kind><Extra>fmx</Extra>");
+    EXPECT_FALSE(Exists("Gamma.dproj"));
+    const QStringList log = LogLines();
+    EXPECT_TRUE(log.contains("Replace entries for project \"Beta\" from section \"Replace:Beta\""));
+    EXPECT_TRUE(log.contains("Skipped \"Gamma.dpr\": the configuration leaves it out of the batch"));
+
+    // A batch that would make nothing fails, whether nothing is ticked or nothing is listed.
+    Engine.clbFileList.SetAllChecked(false);
+    EXPECT_FALSE(Engine.MakeBatchCommand());
+    EXPECT_EQ(Host.Errors.value(0), "No project of the batch is ticked: nothing to make");
+    for (const char* name : {"Alpha.dpr", "Beta.dpr", "Gamma.dpr"})
+        QFile::remove(PathOf(name));
+    Host.Infos.clear();
+    Engine.LoadProjectFile(PathOf("AllProjects.wfmconfig"));
+    const QString none =
+        QString("No Delphi projects found: the folder \"%1\" holds no .dpr or .dpk file").arg(Dir());
+    EXPECT_EQ(Host.Infos, QStringList{none});
+    EXPECT_FALSE(Engine.MakeBatchCommand());
+    EXPECT_EQ(Host.Errors.value(1), none);
+}
+
+TEST_F(BatchGeneration, PackagesAreListedAndAProjectWithBothSourcesOnce) {
+    for (const char* name : {"Core.dpk", "beta.DPK", "Alpha.dpk", "Gamma.dpk.bak"})
+        WriteText(name, "");
+    Engine.SetCurrentDirectory(Dir());
+    QStringList entries;
+    for (int i = 0; i < Engine.clbFileList.Count(); ++i)
+        entries.append(Engine.clbFileList.Text(i));
+    EXPECT_EQ(entries, (QStringList{"Alpha.dpr", "Beta.dpr", "Core.dpk", "Gamma.dpr"}));
+}
+
 TEST_F(BatchGeneration, ReportsThatItIsRunningWhileItRuns) {
     QList<bool> states;
     QObject::connect(&Engine, &TWrenfoldEngine::BatchRunningChanged, [&](bool running) { states.append(running); });

@@ -56,8 +56,8 @@ TEST(DiskSeam, ARunDoesAllItsFileWorkThroughTheDisk) {
     ASSERT_TRUE(engine.MakeDprojCommand()) << host.Errors.value(0).toStdString();
     EXPECT_EQ(engine.clbFileList.Count(), 1);
     EXPECT_EQ(disk.Files.count("/p/old.txt"), 0u);
-    EXPECT_EQ(disk.Files.at("/p/App.dproj"), "<b>x</b>\r\n");
-    EXPECT_EQ(disk.Files.at("/p/copy.dproj"), "<b>x</b>\r\n");
+    EXPECT_EQ(disk.Files.at("/p/App.dproj"), "<b>x</b>\n");
+    EXPECT_EQ(disk.Files.at("/p/copy.dproj"), "<b>x</b>\n");
 }
 
 TEST(CommandFailure, EveryKindOfFailureBecomesOneMessage) {

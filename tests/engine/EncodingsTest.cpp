@@ -66,7 +66,7 @@ TEST_F(EngineFixture, TheOutputTakesTheTemplatesEncodingAndIsWellFormed) {
                     Host.Errors.clear();
                     continue;
                 }
-                QString expected = TemplateText(templateEncoding, "\r\n");
+                QString expected = TemplateText(templateEncoding, "\n");
                 expected.replace("$P(Name)", value);
                 const QByteArray output = ReadBytes("App.dproj");
                 EXPECT_EQ(output, Encoded(expected, templateEncoding));

@@ -30,8 +30,8 @@ TEST_F(EngineFixture, MakeDprojWritesTheOutputAndLogsEveryStep) {
     EXPECT_EQ(Host.SaveProjectCalls, 1);
 
     const QByteArray output = ReadBytes("App.dproj");
-    EXPECT_TRUE(output.startsWith("<Project>\r\n<Name>App</Name>\r\n<Guid>{"));
-    EXPECT_TRUE(output.endsWith("</Guid>\r\n</Project>"));
+    EXPECT_TRUE(output.startsWith("<Project>\n<Name>App</Name>\n<Guid>{"));
+    EXPECT_TRUE(output.endsWith("</Guid>\n</Project>"));
     EXPECT_EQ(ReadBytes("Copy.dproj"), output);
     EXPECT_EQ(Engine.synOutput.Count(), 4);
 }

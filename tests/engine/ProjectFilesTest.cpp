@@ -73,12 +73,12 @@ TEST_F(EngineFixture, AFailedLoadKeepsWhatWasDoneBeforeIt) {
     EXPECT_EQ(Engine.synInput.Lines(), QStringList{"old template"});
 }
 
-TEST_F(EngineFixture, TemplatesKeepTheirEncodingAndTheOutputTakesItWithCRLF) {
+TEST_F(EngineFixture, TemplatesKeepTheirEncodingAndTheOutputTakesItWithTheirLineBreaks) {
     WriteBytes("Template.wfmInput", "\xEF\xBB\xBF<a>\xC3\xA9$P(A)</a>\n<b/>\n");
     WriteBytes("App.wfmconfig", "\xEF\xBB\xBF" + Lines({"[General]", "InputName=Template", "[Replace]", "A=\xE2\x82\xAC"}).toUtf8());
     Engine.LoadProjectFile(PathOf("App.wfmconfig"));
     ASSERT_TRUE(Engine.MakeDprojCommand());
-    EXPECT_EQ(ReadBytes("App.dproj"), "\xEF\xBB\xBF<a>\xC3\xA9\xE2\x82\xAC</a>\r\n<b/>\r\n");
+    EXPECT_EQ(ReadBytes("App.dproj"), "\xEF\xBB\xBF<a>\xC3\xA9\xE2\x82\xAC</a>\n<b/>\n");
     Engine.synInput.SaveToFile(PathOf("Saved.wfmInput"));
     EXPECT_EQ(ReadBytes("Saved.wfmInput"), ReadBytes("Template.wfmInput"));
 }

@@ -66,14 +66,16 @@ TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
         QStringList Lines;
         QString Message;
     } cases[] = {
-        {{"G=$GET( RANDOMGUID )"}, "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\" "
-                                   "(RANDOMGUID, PROJECTNAME or PROJECTGUID)"},
+        {{"G=$GET( RANDOMGUID )"},
+         "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\" "
+         "(RANDOMGUID, PROJECTNAME, PROJECTGUID or PROJECTSOURCE)"},
         {{"G=$GET(RANDOMGUID"}, "Unterminated $GET() statement on line \"G=$GET(RANDOMGUID\""},
         {{"E=", "R=$REPLACE(E)"}, "Unknown name \"E\" in $REPLACE() statement on line \"R=\""},
         {{"R=x$REPLACE(Nobody)y"}, "Unknown name \"Nobody\" in $REPLACE() statement on line \"R=xy\""},
         {{"I=$INCLUDE()"}, "File not found \"\" in $INCLUDE() statement on line \"I=\""},
         {{"I=$INCLUDE(missing.txt)"},
-         QString("File not found \"%1\" in $INCLUDE() statement on line \"I=\"").arg(QDir(Dir()).filePath("missing.txt"))},
+         QString("File not found \"%1\" in $INCLUDE() statement on line \"I=\"")
+             .arg(QDir(Dir()).filePath("missing.txt"))},
     };
     for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
 }
@@ -119,4 +121,25 @@ TEST_F(Statements, ALineThatGrowsWithoutBoundEndsWithAnError) {
     for (int i = 0; i < 30; ++i) doubling.append(QString("A%1=$REPLACE(A%2)$REPLACE(A%2)").arg(i).arg(i + 1));
     doubling.append("A30=x");
     EXPECT_EQ(Failure(doubling), "Line \"A0=" + QString(57, 'x') + "...\" expands more than 10000 statements");
+}
+
+TEST_F(Statements, ProjectSourceIsTheFoldersProgramOrPackageAsItsLettersStand) {
+    struct TCase {
+        QStringList Files;
+        QString Source;
+    } cases[] = {
+        {{}, "App.dpr"},
+        {{"App.dpk"}, "App.dpk"},
+        {{"app.DPK", "Other.dpr"}, "app.DPK"},
+        {{"App.dpk", "APP.dpr"}, "APP.dpr"},
+        {{"App.dpr.bak", "App.dpk"}, "App.dpk"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Files.join(' ').toStdString());
+        for (const QString& name : QDir(Dir()).entryList(QDir::Files))
+            QFile::remove(PathOf(name));
+        for (const QString& name : c.Files)
+            WriteText(name, "");
+        EXPECT_EQ(ExpandList({"S=$get(ProjectSource)"}), QStringList{"S=" + c.Source});
+    }
 }

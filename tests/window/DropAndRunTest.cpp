@@ -107,7 +107,7 @@ TEST_F(WindowFixture, MakeDprojFromTheWindow) {
     Prompter.Answers = {true};
     Click("btnMakeDproj");
     EXPECT_EQ(QStringList{"Input has been modified. Save it now?"}, Prompter.Questions);
-    EXPECT_EQ(QByteArray("<!-- Hello -->\r\n<Project>\r\n  <Name>Hello</Name>\r\n</Project>\r\n"),
+    EXPECT_EQ(QByteArray("<!-- Hello -->\n<Project>\n  <Name>Hello</Name>\n</Project>\n"),
               Read(Path("P/App.dproj")));
     ASSERT_EQ(1, Prompter.Boxes.size());
     EXPECT_EQ(TMessageKind::Information, Prompter.Boxes[0].Kind);
