@@ -51,7 +51,8 @@ const char* const Usage =
     "       projects differ, or writes nothing and exits 3 when their structure differs.\n"
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
-    "2 usage error, 3 --check found an output that would change or is missing, or lint warned.\n";
+    "2 usage error (adopt: a file that is no .dproj), 3 --check found an output that would change or\n"
+    "is missing, lint warned, or adopt --batch found projects that no shared template makes.\n";
 
 struct TOptions {
     QString Command;
@@ -183,7 +184,7 @@ int Run(const TOptions& AOptions) {
 
     QFileInfo project(AOptions.ProjectFile);
     if (AOptions.Command == QLatin1String("batch") && project.isDir())
-        project.setFile(JoinPath(project.absoluteFilePath(), QStringLiteral("AllProjects.wfmconfig")));
+        project.setFile(JoinPath(project.absoluteFilePath(), AllProjectsName + ConfigExtension));
     if (!project.exists() || project.isDir()) {
         host.ShowErrorBox(QStringLiteral("Project file not found \"%1\"").arg(project.filePath()));
         return ecFailed;

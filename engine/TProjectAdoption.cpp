@@ -174,10 +174,14 @@ TAdoptedFolder MergeAdoptedProjects(const std::vector<TFolderProject>& AProjects
                                  .arg(i + 1)
                                  .arg(Shown(project.Lines, i), first.FileName);
             else
-                difference = QStringLiteral("%1, line %2: \"%3\", where %4 has \"%5\"")
-                                 .arg(project.FileName)
-                                 .arg(i + 1)
-                                 .arg(Shown(project.Lines, i), first.FileName, Shown(first.Lines, i));
+                difference =
+                    QStringLiteral("%1, line %2: \"%3\", where %4 has \"%5\"%6")
+                        .arg(project.FileName)
+                        .arg(i + 1)
+                        .arg(Shown(project.Lines, i), first.FileName, Shown(first.Lines, i),
+                             Shown(project.Lines, i) == Shown(first.Lines, i)
+                                 ? QStringLiteral(" (the lines differ in their indent or trailing blanks)")
+                                 : QString());
             result.Differences.append(difference);
             break;
         }

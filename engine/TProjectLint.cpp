@@ -109,8 +109,8 @@ public:
             }
         QString templateFile;
         if (!inputName.isEmpty()) {
-            if (!Tessel::FileNamePart(inputName).contains(u'.')) inputName += QStringLiteral(".wfmInput");
-            templateFile = CheckPath(inputLine, QStringLiteral("InputName"), ResolvePathAgainst(inputName, FDirectory));
+            templateFile = CheckPath(inputLine, QStringLiteral("InputName"),
+                                     ResolvePathAgainst(WithTemplateExtension(inputName), FDirectory));
             if (!templateFile.isEmpty()) LintTemplate(templateFile, givenNames, used);
         }
         // Without a template to read nobody can say which entries its markers use.

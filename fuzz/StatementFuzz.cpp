@@ -72,6 +72,8 @@ TReferenceEnd ReferenceExpand(QString& ALine, const QStringList& AReplaceList, c
                 value = ProjectName;
             else if (AsciiUpper(argument) == QLatin1String("PROJECTGUID"))
                 value = ProjectGuidText(ProjectName);
+            else if (AsciiUpper(argument) == QLatin1String("PROJECTSOURCE"))
+                value = ProjectName + QStringLiteral(".dpr"); // the fuzz disk's folder holds no source
             else if (AsciiUpper(argument) == QLatin1String("RANDOMGUID"))
                 value = QStringLiteral("{guid}");
             else
