@@ -102,11 +102,18 @@ public:
 
         QString inputName;
         int inputLine = 0;
-        for (const TNumberedLine& line : sections[QStringLiteral("GENERAL")])
-            if (Tessel::SameAsciiText(NameOf(line.Text), QStringLiteral("InputName")) && inputLine == 0) {
-                inputName = ToSlashes(Tessel::KestTrim(line.Text.mid(line.Text.indexOf(u'=') + 1)));
-                inputLine = line.Number;
+        // A run reads the first InputName.
+        for (const TNumberedLine& line : sections[QStringLiteral("GENERAL")]) {
+            if (!Tessel::SameAsciiText(NameOf(line.Text), QStringLiteral("InputName"))) continue;
+            if (inputLine != 0) {
+                Warn(FConfigFile, line.Number,
+                     QStringLiteral("InputName is given again (first on line %1): this one is never used")
+                         .arg(inputLine));
+                continue;
             }
+            inputName = ToSlashes(Tessel::KestTrim(line.Text.mid(line.Text.indexOf(u'=') + 1)));
+            inputLine = line.Number;
+        }
         QString templateFile;
         if (!inputName.isEmpty()) {
             templateFile = CheckPath(inputLine, QStringLiteral("InputName"),

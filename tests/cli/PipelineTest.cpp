@@ -131,6 +131,12 @@ TEST_F(Pipeline, LintWarnsOnceForEachThingARunPassesOverSilently) {
                              "Copy=$REPLACE(Name)\n");
     EXPECT_EQ(Run({"lint", config}).ExitCode, 0);
 
+    // The first InputName is the one a run reads; a second one is said, and its file never looked at.
+    Write("p/App.wfmconfig", "[General]\nInputName=T\nInputName=Missing\n[Replace]\nName=App\nUnused=1\n"
+                             "Body=$INCLUDE(part.xml)\nCopy=$REPLACE(Name)\n");
+    EXPECT_EQ(Run({"lint", config}).Out,
+              config + ":3: warning: InputName is given again (first on line 2): this one is never used\n");
+
     // A batch's own sections: each must name a project of the folder; what they give counts as given.
     Write("p/One.dpr", "");
     Write("p/AllProjects.wfmconfig",
@@ -205,12 +211,17 @@ TEST_F(Pipeline, AnAdoptedProjectIsMadeAgainByteForByteWhateverItsLineBreaks) {
 }
 
 TEST_F(Pipeline, AdoptTakesOnlyADprojAndMakesDottedNamesAndPackagesAgain) {
+    // Values with a blank at either end stay in the template: the configuration would trim them.
     const QByteArray project =
-        "<Project>\n  <MainSource>%1</MainSource>\n  <Win64>True</Win64>\n</Project>\n";
+        "<Project>\n  <MainSource>%1</MainSource>\n  <Win64>True</Win64>\n"
+        "  <PropertyGroup Condition=\"'$(Base)'!=''\">\n    <DCC_Define>DEBUG </DCC_Define>\n"
+        "  </PropertyGroup>\n  <PropertyGroup Condition=\"'$(Cfg_1)'!=''\">\n"
+        "    <DCC_Define> RELEASE</DCC_Define>\n  </PropertyGroup>\n</Project>\n";
     Write("d/Demo.Spring.Sorting.dproj", QByteArray(project).replace("%1", "Demo.Spring.Sorting.dpr"));
     TResult r = Run({"adopt", Path("d/Demo.Spring.Sorting.dproj")});
     ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_TRUE(Read("d/Demo.Spring.Sorting.wfmconfig").contains("InputName=Demo.Spring.Sorting.wfmInput\n"));
+    EXPECT_FALSE(Read("d/Demo.Spring.Sorting.wfmconfig").contains("DCC_Define"));
     EXPECT_EQ(Run({"make", Path("d/Demo.Spring.Sorting.wfmconfig"), "--check"}).ExitCode, 0);
 
     Write("k/CoreLib.dpk", "package CoreLib;");

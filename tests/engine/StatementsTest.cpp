@@ -70,6 +70,10 @@ TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
          "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\" "
          "(RANDOMGUID, PROJECTNAME, PROJECTGUID or PROJECTSOURCE)"},
         {{"G=$GET(RANDOMGUID"}, "Unterminated $GET() statement on line \"G=$GET(RANDOMGUID\""},
+        // A keyword with nothing after its bracket, at the very end of the line.
+        {{"Name=abc$GET("}, "Unterminated $GET() statement on line \"Name=abc$GET(\""},
+        {{"R=$replace("}, "Unterminated $REPLACE() statement on line \"R=$replace(\""},
+        {{"I=x$INCLUDE("}, "Unterminated $INCLUDE() statement on line \"I=x$INCLUDE(\""},
         {{"E=", "R=$REPLACE(E)"}, "Unknown name \"E\" in $REPLACE() statement on line \"R=\""},
         {{"R=x$REPLACE(Nobody)y"}, "Unknown name \"Nobody\" in $REPLACE() statement on line \"R=xy\""},
         {{"I=$INCLUDE()"}, "File not found \"\" in $INCLUDE() statement on line \"I=\""},

@@ -97,6 +97,16 @@ TEST_F(CancelHandlerTest, NestedCapturesKeepTheRequestUntilTheOuterEnds) {
     EXPECT_FALSE(Handler->Cancelled());
 }
 
+TEST_F(CancelHandlerTest, AnEndCaptureWithNoCaptureOpenLeavesTheNextCaptureWhole) {
+    Handler->EndCapture();
+    Handler->BeginCapture(false, false);
+    EXPECT_TRUE(Handler->IsCaptureEnabled());
+    EXPECT_TRUE(Handler->IsCancelKey(Esc));
+    EXPECT_TRUE(Handler->Cancelled());
+    Handler->EndCapture();
+    EXPECT_FALSE(Handler->IsCaptureEnabled());
+}
+
 TEST_F(CancelHandlerTest, SuspensionHidesTheRequestAndIgnoresEsc) {
     Handler->BeginCapture(false, false);
     Handler->SetCancelled();

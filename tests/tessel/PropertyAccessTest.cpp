@@ -129,6 +129,9 @@ TEST_F(PropertyAccess, WritesConvertAndLimitToTheType) {
         {"Styles", QStringLiteral("[fsItalic, fsUnderline]"), QStringLiteral("fsItalic,fsUnderline")},
         {"Styles", QStringLiteral(""), QStringLiteral("")},
         {"Styles", QVariant(1), QStringLiteral("fsBold")},
+        // A key of more than one bit names no member of its own.
+        {"Styles", QStringLiteral("[fsBold, fsItalic]"), QStringLiteral("fsBold,fsItalic")},
+        {"Styles", QStringLiteral("fsBoldItalic"), QStringLiteral("fsBold,fsItalic")},
         {"Data", QStringLiteral("any"), QStringLiteral("any")},
         {"Total", QVariant(-2.5), QStringLiteral("-2")},
         {"Total", QVariant(1e30), QStringLiteral("9.22337203685478E+18")},

@@ -16,7 +16,7 @@ class TPropertySample : public QObject {
 public:
     enum TColour { clRed, clGreen, clBlue };
     Q_ENUM(TColour)
-    enum TStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4 };
+    enum TStyle { fsBold = 1, fsItalic = 2, fsBoldItalic = 3, fsUnderline = 4 }; // one key of two bits
     Q_DECLARE_FLAGS(TStyles, TStyle)
     Q_FLAG(TStyles)
 
