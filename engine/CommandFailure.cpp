@@ -11,6 +11,8 @@ bool RunReportingFailure(const std::function<void()>& ACommand, const std::funct
     try {
         ACommand();
         return true;
+    } catch (const Tessel::EAbort&) {
+        return false;
     } catch (const Tessel::Exception& e) {
         message = e.Message();
     } catch (const std::bad_alloc&) {

@@ -9,7 +9,8 @@ namespace Wrenfold {
 
 // Runs ACommand. A failure leaving it is handed to AReport as its message: the system's exceptions
 // carry theirs, std::bad_alloc is "Out of memory", any other std::exception gives its own text.
-// True when the command succeeded.
+// The silent abort (Tessel::EAbort: stopped by the user) ends the command without a report. True
+// when the command succeeded.
 bool RunReportingFailure(const std::function<void()>& ACommand, const std::function<void(const QString&)>& AReport);
 
 } // namespace Wrenfold

@@ -23,10 +23,11 @@ public:
     // Replaces the file with the lines, encoded in the format; an existing file stays intact when
     // the write fails.
     virtual void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) = 0;
-    // Copies the file over any existing destination; false with the system's reason on failure.
-    virtual bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) = 0;
-    // Deletes the file; false with the system's reason on failure.
-    virtual bool DeleteFile(const QString& APath, QString& AErrorText) = 0;
+    // Copies the file over any existing destination; raises an exception carrying the system's
+    // reason (its message is the reason alone) on failure.
+    virtual void CopyFile(const QString& ASource, const QString& ADest) = 0;
+    // Deletes the file; raises an exception carrying the system's reason alone on failure.
+    virtual void DeleteFile(const QString& APath) = 0;
     // False for a disk that only pretends to write, copy and delete (a dry run): the log then says
     // what would be done.
     virtual bool WritesForReal() const { return true; }

@@ -86,19 +86,12 @@ void TDryRunDisk::CheckOutput(const QString& APath, const QStringList& ALines, c
     FChangedOutputs.push_back({APath, false, diff});
 }
 
-bool TDryRunDisk::CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) {
-    try {
-        FChanged[ADest] = ReadFile(ASource);
-    } catch (const Tessel::Exception& e) {
-        AErrorText = e.Message();
-        return false;
-    }
-    return true;
+void TDryRunDisk::CopyFile(const QString& ASource, const QString& ADest) {
+    FChanged[ADest] = ReadFile(ASource);
 }
 
-bool TDryRunDisk::DeleteFile(const QString& APath, QString&) {
+void TDryRunDisk::DeleteFile(const QString& APath) {
     FChanged[APath] = std::nullopt;
-    return true;
 }
 
 } // namespace Wrenfold

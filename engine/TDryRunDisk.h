@@ -21,8 +21,8 @@ public:
     QStringList ListFiles(const QString& AFolder) const override;
     QByteArray ReadFile(const QString& APath) const override;
     void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) override;
-    bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) override;
-    bool DeleteFile(const QString& APath, QString& AErrorText) override;
+    void CopyFile(const QString& ASource, const QString& ADest) override;
+    void DeleteFile(const QString& APath) override;
     bool WritesForReal() const override { return false; }
     // Puts a file in place for the run, as if it stood on disk.
     void PutFile(const QString& APath, const QByteArray& ABytes) { FChanged[APath] = ABytes; }

@@ -36,10 +36,13 @@ void TFileActions::FileCopyAction(const QString& AValue, const QString& ASection
     const QString dest = ResolvePath(Tessel::KestTrim(AValue.mid(semicolon + 1)));
     if (Tessel::SameAsciiText(source, dest))
         throw Tessel::Exception(QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
-    QString errorText;
-    if (!FDisk.CopyFile(source, dest, errorText))
-        throw Tessel::Exception(
-            QStringLiteral("FileCopy error copying \"%1\" to \"%2\" - \"%3\"").arg(source, dest, errorText));
+    try {
+        FDisk.CopyFile(source, dest);
+    } catch (Tessel::Exception& e) {
+        e.SetMessage(QStringLiteral("FileCopy error copying \"%1\" to \"%2\" - \"%3\"")
+                         .arg(source, dest, e.Message()));
+        throw;
+    }
     FLog((FDisk.WritesForReal() ? QStringLiteral("%1: FileCopy action - Copied file \"%2\" to \"%3\"")
                                 : QStringLiteral("%1: FileCopy action - would copy file \"%2\" to \"%3\""))
              .arg(ASection, source, dest));
@@ -48,10 +51,12 @@ void TFileActions::FileCopyAction(const QString& AValue, const QString& ASection
 void TFileActions::FileDeleteAction(const QString& AValue, const QString& ASection) {
     const QString path = ResolvePath(Tessel::KestTrim(AValue));
     if (!FDisk.IsExistingFile(path)) return;
-    QString errorText;
-    if (!FDisk.DeleteFile(path, errorText))
-        throw Tessel::Exception(
-            QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"").arg(path, errorText));
+    try {
+        FDisk.DeleteFile(path);
+    } catch (Tessel::Exception& e) {
+        e.SetMessage(QStringLiteral("FileDelete error deleting file \"%1\" - \"%2\"").arg(path, e.Message()));
+        throw;
+    }
     FLog((FDisk.WritesForReal() ? QStringLiteral("%1: FileDelete action - deleted file \"%2\"")
                                 : QStringLiteral("%1: FileDelete action - would delete file \"%2\""))
              .arg(ASection, path));

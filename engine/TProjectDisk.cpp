@@ -60,24 +60,22 @@ void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines
     Tessel::WriteTextFile(APath, ALines, AFormat, Tessel::TWriteDurability::Replaced);
 }
 
-bool TProjectDisk::CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) {
+void TProjectDisk::CopyFile(const QString& ASource, const QString& ADest) {
     CheckPath(ASource);
     CheckPath(ADest);
     try {
         IsRegularFile(ADest);
     } catch (const Tessel::EFileError&) {
-        AErrorText = NotRegularText(ADest);
-        return false;
+        throw Tessel::EFileError(NotRegularText(ADest));
     }
-    return Tessel::CopyFileWithError(ASource, ADest, true, AErrorText);
+    QString errorText;
+    if (!Tessel::CopyFileWithError(ASource, ADest, true, errorText)) throw Tessel::EFileError(errorText);
 }
 
-bool TProjectDisk::DeleteFile(const QString& APath, QString& AErrorText) {
+void TProjectDisk::DeleteFile(const QString& APath) {
     CheckPath(APath);
     errno = 0;
-    const bool ok = Tessel::DeleteFile(APath);
-    AErrorText = ok ? QString() : Tessel::LastSystemErrorText();
-    return ok;
+    if (!Tessel::DeleteFile(APath)) throw Tessel::EFileError(Tessel::LastSystemErrorText());
 }
 
 } // namespace Wrenfold

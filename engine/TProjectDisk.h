@@ -13,8 +13,8 @@ public:
     // Generated output can always be made again: it replaces the old file only once completely
     // written, but is not flushed to the disk file by file.
     void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) override;
-    bool CopyFile(const QString& ASource, const QString& ADest, QString& AErrorText) override;
-    bool DeleteFile(const QString& APath, QString& AErrorText) override;
+    void CopyFile(const QString& ASource, const QString& ADest) override;
+    void DeleteFile(const QString& APath) override;
 };
 
 } // namespace Wrenfold

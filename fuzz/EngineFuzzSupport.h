@@ -23,8 +23,8 @@ public:
         return found->second;
     }
     void WriteTextFile(const QString&, const QStringList&, const Tessel::TTextFormat&) override {}
-    bool CopyFile(const QString&, const QString&, QString&) override { return false; }
-    bool DeleteFile(const QString&, QString&) override { return false; }
+    void CopyFile(const QString&, const QString&) override { throw Tessel::EFileError(QString()); }
+    void DeleteFile(const QString&) override { throw Tessel::EFileError(QString()); }
 };
 
 // The value of the first replace-list line whose name (the text before its first "=") equals AName

@@ -5,6 +5,7 @@
 #include "Tessel/UKestLibrary/Version.h"
 #include "editor/TSynEditor.h"
 #include "engine/CommandFailure.h"
+#include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
 #include "main/IconTitleFont.h"
 #include "main/TBatchListView.h"
@@ -39,8 +40,6 @@ namespace Wrenfold {
 namespace {
 
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
-const QString ProjectExtension = QStringLiteral(".wfmconfig");
-const QString InputExtension = QStringLiteral(".wfmInput");
 constexpr qint64 FrameMs = 16;
 
 } // namespace
@@ -307,7 +306,7 @@ void TForm29::SaveProjectIfModified() {
     const QString& folder = FEngine.CurrentDirectory();
     const QString& name = FEngine.CurrentProjectName();
     if (!folder.isEmpty() && !name.isEmpty())
-        project.SaveToFile(JoinPath(folder, name + ProjectExtension));
+        project.SaveToFile(JoinPath(folder, name + ConfigExtension));
     else if (!SaveProjectAs())
         return; // nothing was saved, so the text keeps its mark
     project.SetModified(false);
@@ -356,11 +355,11 @@ void TForm29::DropFiles(const QStringList& AFileNames) {
             const QString& fileName = AFileNames.constFirst();
             const QString extension = Tessel::FileExtension(fileName);
             FlushEdits();
-            if (Tessel::SameAsciiText(extension, ProjectExtension)) {
+            if (Tessel::SameAsciiText(extension, ConfigExtension)) {
                 SaveProjectIfModified();
                 SaveInputIfModified();
                 LoadProject(fileName);
-            } else if (Tessel::SameAsciiText(extension, InputExtension)) {
+            } else if (Tessel::SameAsciiText(extension, TemplateExtension)) {
                 SaveInputIfModified();
                 FEngine.LoadDroppedInputFile(fileName);
             } else {
@@ -386,8 +385,7 @@ void TForm29::UpdateActions() {
     // While a batch runs the project text must stay what the batch started with.
     if (idle) FlushEdits();
     const TTextDocument& project = FEngine.synProject;
-    const bool allProjects =
-        Tessel::SameAsciiText(FEngine.CurrentProjectName(), QStringLiteral("AllProjects"));
+    const bool allProjects = IsAllProjects(FEngine.CurrentProjectName());
     const std::pair<QAction*, bool> states[] = {
         {actOpenProject, true},
         {actSaveProject, project.Modified()},
@@ -522,17 +520,7 @@ void TForm29::OpenRecentProject(const QString& AFileName) {
 }
 
 bool TForm29::Guarded(const std::function<void()>& ACommand) {
-    bool aborted = false;
-    const bool done = RunReportingFailure(
-        [&] {
-            try {
-                ACommand();
-            } catch (const Tessel::EAbort&) {
-                aborted = true; // stopped by the user: the silent exception ends the command without a box
-            }
-        },
-        [this](const QString& AMessage) { ShowApplicationError(AMessage); });
-    return done && !aborted;
+    return RunReportingFailure(ACommand, [this](const QString& AMessage) { ShowApplicationError(AMessage); });
 }
 
 void TForm29::ShowApplicationError(const QString& AMessage) {
