@@ -15,13 +15,22 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 
 .PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz asan package install-check
 
+# Configures build folder $(1) with the flags $(2). The output goes to $(1)/configure.log; its
+# warnings are shown, and on failure the log's path and its end.
+define configure_in
+	@mkdir -p $(1)
+	@cmake -S . -B $(1) -G Ninja $(2) >$(1)/configure.log 2>&1 || { \
+		echo "configure failed; its output is in $(1)/configure.log:" >&2; tail -n 40 $(1)/configure.log >&2; exit 1; }
+	@grep -A6 -E '^CMake (Warning|Deprecation)' $(1)/configure.log >&2 || true
+endef
+
 all: build
 
 deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+	$(call configure_in,$(BUILD_DIR),-DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS))
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -31,8 +40,7 @@ test: build fuzz-build
 	@cd $(FUZZ_DIR) && ctest --output-on-failure -j2
 
 fuzz-build: deps
-	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-		-DWRENFOLD_FUZZ=ON >/dev/null
+	$(call configure_in,$(FUZZ_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 -DWRENFOLD_FUZZ=ON)
 	@cmake --build $(FUZZ_DIR)
 
 # Runs each fuzz target (or those in FUZZ_TARGETS) for FUZZ_SECONDS.
@@ -41,7 +49,7 @@ fuzz: fuzz-build
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRENFOLD_SANITIZE=ON >/dev/null
+	$(call configure_in,$(ASAN_DIR),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRENFOLD_SANITIZE=ON)
 	@$(SANITIZER_ENV) cmake --build $(ASAN_DIR)
 	@cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
