@@ -185,6 +185,42 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(r.ExitCode, 2);
 }
 
+// A usage error names the mistake on standard error, followed by the usage that --help prints;
+// the checks run in this order, so the first mistake of a line is the one named.
+TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
+    MakeBatchFolder();
+    const QString batch = Temp.filePath("b");
+    const QString usage = Run({"--help"}).Out;
+    ASSERT_TRUE(usage.startsWith("Usage:\n")) << usage.toStdString();
+    EXPECT_EQ(Run({"-h"}).Out, usage);
+    const struct {
+        QStringList Arguments;
+        QString Message;
+    } cases[] = {
+        {{"make", "x.wfmconfig", "--bogus=1", "--dry-run", "--check"}, "unknown option \"--bogus=1\""},
+        {{"make", "x.wfmconfig", "--quiet=yes"}, "unknown option \"--quiet=yes\""},
+        {{"/DEMO", "--quiet"}, "no command given"},
+        {{"build", "x.wfmconfig", "--only=One.dpr"}, "unknown command \"build\""},
+        {{"lint", "a", "b", "--batch"}, "lint needs exactly one project configuration"},
+        {{"make", "x.wfmconfig", "--only=One.dpr", "--dry-run", "--check"},
+         "--only belongs to the batch command"},
+        {{"batch", batch, "--dry-run", "--check", "--stable-guid"},
+         "--dry-run and --check exclude each other"},
+        {{"make", "x.wfmconfig", "--batch"}, "--batch and --stable-guid belong to the adopt command"},
+        {{"batch", batch, "--stable-guid", "--only="},
+         "--batch and --stable-guid belong to the adopt command"},
+        {{"batch", batch, "--quiet", "--only"}, "--only needs a list of project files"},
+        {{"batch", batch, "--only="}, "--only needs a list of project files"},
+        {{"batch", batch, "--only", ",,"}, "--only needs a list of project files"},
+    };
+    for (const auto& c : cases) {
+        const TResult r = Run(c.Arguments);
+        EXPECT_EQ(r.ExitCode, 2) << c.Arguments.join(' ').toStdString();
+        EXPECT_EQ(r.Out, "");
+        EXPECT_EQ(r.Err, "error: " + c.Message + "\n" + usage);
+    }
+}
+
 // The object reached from AObject through the members named, one level each.
 static QJsonObject Member(QJsonObject AObject, const QStringList& ANames) {
     for (const QString& name : ANames) AObject = AObject.value(name).toObject();
