@@ -1,5 +1,6 @@
 #include "cli/AdoptCommand.h"
 
+#include "cli/ExitCodes.h"
 #include "cli/TCliHost.h"
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
@@ -15,8 +16,6 @@
 namespace Wrenfold {
 
 namespace {
-
-enum { ecSuccess = 0, ecFailed = 1, ecUsage = 2, ecDiffers = 3 };
 
 bool RefuseExisting(const TAdoptionFiles& AFiles, const IProjectDisk& ADisk, TCliHost& AHost) {
     for (const QString& file : {AFiles.ConfigFile, AFiles.TemplateFile})
@@ -91,7 +90,7 @@ int AdoptFolder(const QString& AFolder, bool AStableGuid, TCliHost& AHost) {
                 QStringLiteral(
                     "No template shared by the projects of \"%1\" makes them all again; nothing written")
                     .arg(folder));
-            return ecDiffers;
+            return ecWouldChange;
         },
         [&](const TAdoption& AAdoption) {
             AHost.ShowInfoBox(

@@ -1,5 +1,6 @@
 // wrenfold-cli: makes a project's .dproj file, or a batch of them, without a window.
 #include "cli/AdoptCommand.h"
+#include "cli/ExitCodes.h"
 #include "cli/TCliHost.h"
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
@@ -25,8 +26,6 @@
 using namespace Wrenfold;
 
 namespace {
-
-enum TExitCode { ecSuccess = 0, ecFailed = 1, ecUsage = 2, ecWouldChange = 3 };
 
 const char* const Usage =
     "Usage:\n"
