@@ -199,6 +199,7 @@ TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
     } cases[] = {
         {{"make", "x.wfmconfig", "--bogus=1", "--dry-run", "--check"}, "unknown option \"--bogus=1\""},
         {{"make", "x.wfmconfig", "--quiet=yes"}, "unknown option \"--quiet=yes\""},
+        {{"make", "x.wfmconfig", "-qh"}, "unknown option \"-qh\""}, // one word, not -q -h
         {{"/DEMO", "--quiet"}, "no command given"},
         {{"build", "x.wfmconfig", "--only=One.dpr"}, "unknown command \"build\""},
         {{"lint", "a", "b", "--batch"}, "lint needs exactly one project configuration"},
@@ -212,6 +213,7 @@ TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
         {{"batch", batch, "--quiet", "--only"}, "--only needs a list of project files"},
         {{"batch", batch, "--only="}, "--only needs a list of project files"},
         {{"batch", batch, "--only", ",,"}, "--only needs a list of project files"},
+        {{"batch", batch, "--only", " , "}, "--only needs a list of project files"}, // blank names drop out
     };
     for (const auto& c : cases) {
         const TResult r = Run(c.Arguments);
