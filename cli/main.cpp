@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <unistd.h>
 
 using namespace Wrenfold;
@@ -145,8 +146,17 @@ int main(int argc, char** argv) {
     // error line and exit status 1. A failure to shut down (a registry folder that cannot be written,
     // as on a build machine with a read-only home) is a warning: the command's work is done by then,
     // and a build script must not fail over the debugging waypoints.
+    // The library starts before the command and shuts down after it (saving the waypoints), with the
+    // same lifetime object as the window; its messages go to standard error and its questions are
+    // answered No. A failure to start ends in an error line and exit status 1. A failure to shut down
+    // (a registry folder that cannot be written, as on a build machine with a read-only home) is a
+    // warning: the command's work is done by then, and a build script must not fail over the
+    // debugging waypoints.
+    std::optional<Tessel::TKestLibraryLifetime> library;
     try {
-        Tessel::KestLibraryStartup();
+        library.emplace([](const QString& AMessage) {
+            std::fprintf(stderr, "warning: %s\n", AMessage.toLocal8Bit().constData());
+        });
     } catch (const std::exception& e) {
         reportError(QString::fromUtf8(e.what()));
         return ecFailed;
@@ -156,10 +166,6 @@ int main(int argc, char** argv) {
     int result = ecFailed;
     RunReportingFailure([&] { result = Run(request.Options); }, reportError);
     std::fflush(stdout);
-    try {
-        Tessel::KestLibraryShutdown();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "warning: %s\n", QString::fromUtf8(e.what()).toLocal8Bit().constData());
-    }
+    library.reset(); // shuts the library down: a failure is the warning above
     return result;
 }
