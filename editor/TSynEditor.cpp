@@ -34,6 +34,21 @@ QFont DesignedOrFixedFont(const QString& AFamily, int APointSize) {
     return font;
 }
 
+// Splits at CR LF, LF and CR; a final break gives an empty last line.
+QStringList SplitEditorText(const QString& AText) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < AText.size(); ++i) {
+        const QChar c = AText.at(i);
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(AText.mid(start, i - start));
+        if (c == u'\r' && i + 1 < AText.size() && AText.at(i + 1) == u'\n') ++i;
+        start = i + 1;
+    }
+    lines.append(AText.mid(start));
+    return lines;
+}
+
 } // namespace
 
 TSynEditor::TSynEditor(QWidget* AParent) : QsciScintilla(AParent) {
@@ -50,7 +65,7 @@ TSynEditor::TSynEditor(QWidget* AParent) : QsciScintilla(AParent) {
     for (int margin = 0; margin < MarginCount; ++margin)
         setMarginWidth(margin, 0);
     ApplyFonts();
-    connect(this, &QsciScintilla::textChanged, this, &TSynEditor::UserTextChanged);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TSynEditor::ControlModified);
     connect(this, &QsciScintilla::linesChanged, this, &TSynEditor::FitLineNumberMargin);
     FAppendTimer.setSingleShot(true);
     FAppendTimer.setInterval(AppendDelayMs);
@@ -209,7 +224,6 @@ void TSynEditor::DocumentReset() {
     if (Holding() && FDocument->Count() > 0) {
         FResetHeld = true;
         FLineCount = FDocument->Count();
-        FPendingEdits = false;
         return;
     }
     ShowDocument();
@@ -228,7 +242,6 @@ void TSynEditor::ShowDocument() {
     });
     AppendToControl(text, false);
     FLineCount = FDocument ? FDocument->Count() : 0;
-    FPendingEdits = false;
     FitLineNumberMargin();
     if (FFollowAppends) ScrollToEnd();
 }
@@ -273,20 +286,6 @@ bool TSynEditor::Behind() const {
 }
 
 void TSynEditor::DocumentLineAppended(const QString& ALine) {
-    if (FPendingEdits) {
-        // Text the user typed here becomes part of the document too, so both keep the same lines.
-        // Catching up shows the lines the document holds after the shown ones; a document that
-        // keeps its appended lines holds the new one already.
-        FPendingEdits = false;
-        QStringList lines = EditorLines();
-        FLineCount = int(lines.size());
-        if (KeepsLines()) {
-            FDocument->TakeEditedLines(lines);
-            return;
-        }
-        lines.append(ALine);
-        FDocument->TakeEditedLines(lines);
-    }
     if (!KeepsLines()) {
         if (FLineCount > 0) FPendingAppend += '\n';
         FPendingAppend += ALine.toUtf8();
@@ -344,37 +343,55 @@ void TSynEditor::DocumentUndoReset() {
     SendScintilla(SCI_EMPTYUNDOBUFFER);
 }
 
-void TSynEditor::UserTextChanged() {
-    if (FProgramChange) return;
-    FPendingEdits = true;
-    if (FDocument) FDocument->SetModified(true);
+void TSynEditor::ControlModified(int APosition, int AType, const char*, int, int ALinesAdded, int, int, int,
+                                 int, int) {
+    if (FProgramChange || !FDocument || (AType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0) return;
+    // The edit replaced the lines from the one it starts in: one more than it removed, by the ones
+    // it added. Where the control's lines are the document's (no line of it holds a break, none is
+    // held back), only those lines go over; otherwise the whole shown text.
+    const int first = int(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(APosition)));
+    const int controlLines = int(SendScintilla(SCI_GETLINECOUNT));
+    if (KeepsLines() && !FResetHeld && FLineCount == controlLines - ALinesAdded &&
+        FLineCount <= FDocument->Count()) {
+        QStringList lines;
+        for (int i = first; i <= first + std::max(0, ALinesAdded); ++i)
+            lines.append(ControlLine(i));
+        FDocument->TakeEditedLines(first, 1 + std::max(0, -ALinesAdded), lines);
+        FLineCount += ALinesAdded;
+    } else {
+        const QStringList lines = ShownLines();
+        FDocument->TakeEditedLines(lines);
+        FLineCount = int(lines.size());
+    }
+    FDocument->SetModified(true);
+}
+
+QString TSynEditor::ControlLine(int AIndex) {
+    const long length = SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(AIndex));
+    QByteArray bytes(length + 1, '\0');
+    SendScintilla(SCI_GETLINE, static_cast<unsigned long>(AIndex), bytes.data());
+    bytes.truncate(length);
+    if (bytes.endsWith("\r\n"))
+        bytes.chop(2);
+    else if (bytes.endsWith('\n') || bytes.endsWith('\r'))
+        bytes.chop(1);
+    return QString::fromUtf8(bytes);
+}
+
+QStringList TSynEditor::ShownLines() {
+    const long length = SendScintilla(SCI_GETLENGTH);
+    QByteArray bytes(length + 1, '\0');
+    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(length + 1), bytes.data());
+    bytes.truncate(length);
+    // Lines gathered for a document that does not keep them are shown a moment later: they are the
+    // editor's all the same.
+    if (!KeepsLines()) bytes += FPendingAppend;
+    return SplitEditorText(QString::fromUtf8(bytes));
 }
 
 QStringList TSynEditor::EditorLines() {
     CatchUp();
-    const long length = SendScintilla(SCI_GETLENGTH);
-    QByteArray bytes(length + 1, '\0');
-    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(length + 1), bytes.data());
-    const QString text = QString::fromUtf8(bytes.constData(), length);
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
-        start = i + 1;
-    }
-    lines.append(text.mid(start));
-    return lines;
-}
-
-void TSynEditor::FlushEdits() {
-    if (!FPendingEdits) return;
-    FPendingEdits = false;
-    const QStringList lines = EditorLines();
-    FLineCount = int(lines.size());
-    if (FDocument) FDocument->TakeEditedLines(lines);
+    return ShownLines();
 }
 
 void TSynEditor::dragEnterEvent(QDragEnterEvent* AEvent) {

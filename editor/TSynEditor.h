@@ -12,12 +12,14 @@ namespace Wrenfold {
 
 enum class TSynHighlighter { None, Ini, Xml };
 
-// Shows one TTextDocument: repaints when the document is reset, appends streamed lines, and keeps
-// the user's edits until FlushEdits hands them to the document. A change made by the program (a load,
-// an append) empties the undo history, so an undo never brings back text the program replaced.
-//
-// Appended lines are handed to the control in one piece a moment later (or as soon as anything reads
-// the text), so a stream of lines lays out and repaints once per frame, not per line. They are taken
+// Shows one TTextDocument, which owns the text. The protocol between the two:
+// - Reset: the document's new lines replace the control's text. A change made by the program (a load,
+//   an append) empties the undo history, so an undo never brings back text the program replaced.
+// - Edits: each edit the user makes goes into the document as it happens (TakeEditedLines, the lines
+//   it touched), so whoever reads the document reads what the user sees. The editor never writes into
+//   its document from inside one of the document's own signals.
+// - Appends: appended lines are handed to the control in one piece a moment later (or as soon as anything
+// reads the text), so a stream of lines lays out and repaints once per frame, not per line. They are taken
 // from the document then (a packed log as the bytes it keeps); a document that does not keep its
 // appended lines has them gathered here. While a hold is on (a batch remaking every document once per
 // project), a hidden editor keeps its document's resets and appends back: it catches up from the
@@ -42,10 +44,6 @@ public:
     // halves its memory for a long text. Called before any highlighter is set.
     void SetUncoloured();
 
-    // True while the user has edited the text since the document last took it.
-    bool HasPendingEdits() const { return FPendingEdits; }
-    // Hands the edited text to the document as lines; does nothing without pending edits.
-    void FlushEdits();
     // The editor's text as document lines: split at CR LF, LF and CR; a final break gives an empty last line.
     QStringList EditorLines();
     // Shows the lines appended since the control last took the document's text.
@@ -84,7 +82,14 @@ private:
     void DocumentLineAppended(const QString& ALine);
     void DocumentModifiedChanged(bool AModified);
     void DocumentUndoReset();
-    void UserTextChanged();
+    // The control's text changed: an edit of the user's goes into the document.
+    void ControlModified(int APosition, int AType, const char*, int, int ALinesAdded, int, int, int, int,
+                         int);
+    // Line AIndex of the control, without its line break.
+    QString ControlLine(int AIndex);
+    // What the editor shows and holds, as document lines: the control's text and the appended lines
+    // gathered for it (read without changing the control).
+    QStringList ShownLines();
     void FitLineNumberMargin();
     void ScrollToEnd();
     void ApplyFonts();
@@ -105,7 +110,6 @@ private:
     QByteArray FPendingAppend; // for a document that does not keep appended lines: those not shown
     QTimer FAppendTimer;
     bool FProgramChange = false;
-    bool FPendingEdits = false;
     // Lines of the document the control shows; for a document that does not keep appended lines,
     // those gathered in FPendingAppend too.
     int FLineCount = 0;

@@ -97,6 +97,13 @@ void TTextDocument::TakeEditedLines(const QStringList& ALines) {
     FLines = ALines;
 }
 
+void TTextDocument::TakeEditedLines(int AFirst, int ACount, const QStringList& ALines) {
+    Unpack();
+    FLines.remove(AFirst, ACount);
+    for (qsizetype i = 0; i < ALines.size(); ++i)
+        FLines.insert(AFirst + i, ALines.at(i));
+}
+
 void TTextDocument::BeginUpdate() { ++FUpdateCount; }
 
 void TTextDocument::EndUpdate() {

@@ -49,6 +49,8 @@ public:
     void SetLines(const QStringList& ALines);
     // Takes the lines a view holds after the user edited them; announces nothing back to views.
     void TakeEditedLines(const QStringList& ALines);
+    // The same for an edit within lines AFirst to AFirst + ACount - 1, which ALines now replace.
+    void TakeEditedLines(int AFirst, int ACount, const QStringList& ALines);
 
     // Changes inside a bracket are announced once, when the outermost bracket closes.
     void BeginUpdate();

@@ -69,8 +69,13 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
     connect(&FEngine, &TWrenfoldEngine::BatchRunningChanged, this, [this](bool ARunning) {
         // A batch remakes the documents once per project: the tabs not in front catch up when they
         // come to the front, or once when the batch ends.
-        for (TSynEditor* editor : Editors())
+        // While a batch runs the documents are the batch's: the project text stays what the batch
+        // started with, and nothing typed is lost to the next project's reset.
+        for (TSynEditor* editor : Editors()) {
             editor->SetHoldWhileHidden(ARunning);
+            if (ARunning) FReadOnlyBeforeBatch[editor] = editor->isReadOnly();
+            editor->setReadOnly(ARunning || FReadOnlyBeforeBatch.value(editor));
+        }
         ShowProjectName();
         FEventsProcessed.invalidate(); // the first project is shown at once
         UpdateActions();
@@ -300,7 +305,6 @@ void TForm29::ProcessPendingEvents() {
 }
 
 void TForm29::SaveProjectIfModified() {
-    synProject->FlushEdits();
     TTextDocument& project = FEngine.synProject;
     if (!project.Modified() || !AskYesNo(QStringLiteral("Project has been modified. Save it now?"))) return;
     const QString& folder = FEngine.CurrentDirectory();
@@ -315,7 +319,6 @@ void TForm29::SaveProjectIfModified() {
 // --- The window's own operations -----------------------------------------------------------
 
 bool TForm29::SaveProjectAs() {
-    synProject->FlushEdits();
     dlgProjectFileSave.InitialDir = FEngine.CurrentDirectory();
     dlgProjectFileSave.FileName = FEngine.CurrentProjectName();
     if (!ExecuteDialog(dlgProjectFileSave)) return false;
@@ -326,7 +329,6 @@ bool TForm29::SaveProjectAs() {
 }
 
 void TForm29::SaveInputIfModified() {
-    synInput->FlushEdits();
     TTextDocument& input = FEngine.synInput;
     if (!input.Modified() || !AskYesNo(QStringLiteral("Input has been modified. Save it now?"))) return;
     // A dropped template is saved back to its own file, never over the project's template.
@@ -339,7 +341,6 @@ void TForm29::SaveInputIfModified() {
 }
 
 bool TForm29::SaveInputAs() {
-    synInput->FlushEdits();
     dlgInputFileSave.InitialDir = FEngine.CurrentDirectory();
     dlgInputFileSave.FileName = Tessel::FileNamePart(FEngine.GetInputFileName());
     if (!ExecuteDialog(dlgInputFileSave)) return false;
@@ -354,7 +355,6 @@ void TForm29::DropFiles(const QStringList& AFileNames) {
                 throw Tessel::Exception(QStringLiteral("Only one file can be dropped on to this form"));
             const QString& fileName = AFileNames.constFirst();
             const QString extension = Tessel::FileExtension(fileName);
-            FlushEdits();
             if (Tessel::SameAsciiText(extension, ConfigExtension)) {
                 SaveProjectIfModified();
                 SaveInputIfModified();
@@ -375,15 +375,8 @@ bool TForm29::CloseQuery() {
     return AskYesNo(QStringLiteral("Close program?"));
 }
 
-void TForm29::FlushEdits() {
-    synProject->FlushEdits();
-    synInput->FlushEdits();
-}
-
 void TForm29::UpdateActions() {
     const bool idle = !FEngine.IsBatchRunning();
-    // While a batch runs the project text must stay what the batch started with.
-    if (idle) FlushEdits();
     const TTextDocument& project = FEngine.synProject;
     const bool allProjects = IsAllProjects(FEngine.CurrentProjectName());
     const std::pair<QAction*, bool> states[] = {
@@ -511,7 +504,6 @@ void TForm29::OpenRecentProject(const QString& AFileName) {
                     .arg(QDir::toNativeSeparators(AFileName)));
             return;
         }
-        FlushEdits();
         SaveProjectIfModified();
         SaveInputIfModified();
         synProject->setReadOnly(false);
@@ -529,7 +521,6 @@ void TForm29::ShowApplicationError(const QString& AMessage) {
 
 void TForm29::actOpenProjectExecute() {
     Guarded([this] {
-        FlushEdits();
         dlgProjectFileOpen.InitialDir = FEngine.CurrentDirectory();
         if (!ExecuteDialog(dlgProjectFileOpen)) return;
         // The open text is offered for saving before another project replaces it.
@@ -550,7 +541,6 @@ void TForm29::actSaveProjectAsExecute() {
 
 void TForm29::actMakeDprojExecute() {
     Guarded([this] {
-        FlushEdits();
         // The run reloads the template from disk; edits made to it are offered for saving first.
         SaveInputIfModified();
         FEngine.MakeDprojCommand();
@@ -563,7 +553,6 @@ void TForm29::actClearLogExecute() {
 
 void TForm29::actMakeBatchExecute() {
     Guarded([this] {
-        FlushEdits();
         SaveInputIfModified();
         FEngine.MakeBatchCommand();
     });

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QKeySequence>
 #include <QWidget>
 
@@ -68,8 +69,6 @@ public:
     bool SaveInputAs();
     void DropFiles(const QStringList& AFileNames); // reports its failures in the log and an error box
     bool CloseQuery();
-    // Hands the user's edits of the Project and Input editors to their documents.
-    void FlushEdits();
     // Enable states and tab captions, refreshed whenever the event loop goes idle.
     void UpdateActions();
 
@@ -145,6 +144,7 @@ private:
     std::optional<QString> FPendingProjectName; // named by the engine, not yet on the label
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;
+    QHash<TSynEditor*, bool> FReadOnlyBeforeBatch; // each editor's own read-only state during a batch
 };
 
 } // namespace Wrenfold

@@ -171,6 +171,10 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(Form.get(), &enter);
         EXPECT_FALSE(enter.isAccepted());
+        // The project text stays what the batch started with: nothing can be typed into it.
+        const QStringList project = Form->Engine().synProject.Lines();
+        TypeInto(Form->synProject, QStringLiteral("typed"));
+        EXPECT_EQ(project, Form->Engine().synProject.Lines());
     };
     // The bar counts the marked entries, and the list follows the one being made.
     QStringList progress;
@@ -200,6 +204,7 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
     EXPECT_TRUE(Button("btnMakeBatch")->isEnabled());
     EXPECT_TRUE(Button("btnClose")->isEnabled());
     EXPECT_TRUE(Form->isVisible());
+    EXPECT_FALSE(Form->synProject->isReadOnly()) << "editable again, as it was before the batch";
 }
 
 TEST_F(WindowFixture, BatchTabsNotInFrontShowTheLastProjectAndTheLogIsCompleteAtTheBox) {
