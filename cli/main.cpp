@@ -11,7 +11,6 @@
 #include "engine/TProjectLint.h"
 #include "engine/TWrenfoldEngine.h"
 
-#include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Version.h"
 #include "Tessel/UKestStartup.h"
 
@@ -28,21 +27,13 @@ using namespace Wrenfold;
 
 namespace {
 
-// True when --only's AName picks the batch entry: its file name, its project name, or the name
-// with the other source extension (a project with a .dpr and a .dpk is listed by its .dpr).
-bool Picks(const QString& AName, const QString& AEntry) {
-    return NamesProject({AName}, AEntry) ||
-           (IsProjectSource(AName) &&
-            Tessel::FileBaseName(AName).compare(Tessel::FileBaseName(AEntry), Qt::CaseInsensitive) == 0);
-}
-
 // Marks the entries named by --only (each must be listed) and clears the others.
 bool MarkOnly(TBatchList& AList, const QStringList& ANames, TCliHost& AHost) {
     AList.SetAllChecked(false);
     for (const QString& name : ANames) {
         int found = -1;
         for (int i = 0; i < AList.Count() && found < 0; ++i)
-            if (Picks(name, AList.Text(i))) found = i;
+            if (NamesProject({name}, AList.Text(i))) found = i;
         if (found < 0) {
             AHost.ShowErrorBox(QStringLiteral("\"%1\" is not a Delphi project of the batch folder").arg(name));
             return false;

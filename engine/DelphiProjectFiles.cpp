@@ -63,9 +63,10 @@ QString WithTemplateExtension(const QString& AInputName) {
 }
 
 bool NamesProject(const QStringList& ANames, const QString& AEntry) {
+    const QString project = Tessel::FileBaseName(AEntry);
     return std::any_of(ANames.begin(), ANames.end(), [&](const QString& AName) {
-        return AName.compare(AEntry, Qt::CaseInsensitive) == 0 ||
-               AName.compare(Tessel::FileBaseName(AEntry), Qt::CaseInsensitive) == 0;
+        return AName.compare(project, Qt::CaseInsensitive) == 0 ||
+               (IsProjectSource(AName) && Tessel::FileBaseName(AName).compare(project, Qt::CaseInsensitive) == 0);
     });
 }
 

@@ -31,8 +31,9 @@ QString ProjectSourceName(const QStringList& AFolderFiles, const QString& AProje
 // A template name as InputName gives it: ".wfmInput" is appended when it has no extension.
 QString WithTemplateExtension(const QString& AInputName);
 
-// True when one of the names is the batch entry AEntry ("App.dpr"), with or without its
-// extension, in any letter case.
+// True when one of the names is the batch entry AEntry ("App.dpr"), in any letter case: its file
+// name, its project name, or the project name with the other source extension (a project with a
+// .dpr and a .dpk is listed by its .dpr).
 bool NamesProject(const QStringList& ANames, const QString& AEntry);
 
 // The section that gives one project of a batch its own replace entries: "Replace:Name".
