@@ -1,13 +1,12 @@
-// Test entry point shared by every suite: a Qt core application, a fixed environment and a private
-// registry folder, so no test depends on the machine's locale, time zone, home folder or hive.
+// Entry point of the suites that need no widgets: a Qt core application in the tests' fixed
+// surroundings.
+#include "support/TSuiteEnvironment.h"
+
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("TZ", "UTC");
-    QTemporaryDir registryDir;
-    qputenv("WRENFOLD_REGISTRY_DIR", registryDir.path().toUtf8());
+    const TSuiteEnvironment environment;
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
