@@ -5,10 +5,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
+#include "support/TScratchDir.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ struct TResult {
 
 class Cli : public ::testing::Test {
 protected:
-    QTemporaryDir Temp;
+    TScratchDir Temp;
 
     // AMerged sends both streams down one pipe, as a shell's "2>&1" does; Out then holds both.
     TResult Run(const QStringList& AArguments, bool AMerged = false, const QString& ARegistryDir = QString()) {
@@ -35,16 +35,8 @@ protected:
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
                 AMerged ? QString() : QString::fromUtf8(process.readAllStandardError())};
     }
-    void Write(const QString& AName, const QByteArray& AText) {
-        QDir().mkpath(QFileInfo(Temp.filePath(AName)).absolutePath());
-        QFile file(Temp.filePath(AName));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(AText);
-    }
-    QByteArray Read(const QString& AName) {
-        QFile file(Temp.filePath(AName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void Write(const QString& AName, const QByteArray& AText) { Temp.WriteBytes(AName, AText); }
+    QByteArray Read(const QString& AName) { return Temp.ReadBytes(AName); }
     void MakeBatchFolder() {
         Write("b/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=$GET(PROJECTNAME)\n");
         Write("b/T.wfmInput", "<n>$P(Name)</n>");
@@ -58,9 +50,9 @@ TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n");
     Write("p/part.txt", "one\r\ntwo\r\x85"); // "…" shares its first UTF-8 byte with U+2028
     Write("p/T.wfmInput", "<b>$P(Body)</b>");
-    const TResult r = Run({"make", Temp.filePath("p/App.wfmconfig")});
+    const TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    const QString dir = Temp.filePath("p");
+    const QString dir = Temp.FilePath("p");
     const QStringList expected = {
         QString("Load project file \"%1/App.wfmconfig\"").arg(dir),
         QString("Set current directory \"%1\"").arg(dir),
@@ -88,13 +80,13 @@ TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
 TEST_F(Cli, TheOutputKeepsTheTemplatesEncodingOrTheRunFailsWithNothingLost) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA\n");
     Write("p/T.wfmInput", "\xEF\xBB\xBF<n>$P(Name)</n>\n");
-    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3"
                                    "d\xC5\xBA</n>\n");
 
     Write("p/T.wfmInput", "<n>Gr\xF6\xDF" "e $P(Name)</n>"); // Windows-1252
-    r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Err, "error: Output line 1 holds \"\u0141\", which the template's encoding (Windows-1252) cannot "
                      "hold: save the template as UTF-8\n");
@@ -104,63 +96,68 @@ TEST_F(Cli, TheOutputKeepsTheTemplatesEncodingOrTheRunFailsWithNothingLost) {
 
 TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {
     Write("p/App.wfmconfig", "[General]\nInputName=Missing\n[Replace]\nA=1\n");
-    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"});
+    TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Out, "");
-    EXPECT_EQ(r.Err, QString("error: Input file not found \"%1\"\n").arg(Temp.filePath("p/Missing.wfmInput")));
+    EXPECT_EQ(r.Err,
+              QString("error: Input file not found \"%1\"\n").arg(Temp.FilePath("p/Missing.wfmInput")));
     // Into one pipe, the log written so far comes before the message.
-    r = Run({"make", Temp.filePath("p/App.wfmconfig")}, true);
-    EXPECT_EQ(r.Out, QString("Load project file \"%1/App.wfmconfig\"\nSet current directory \"%1\"\n\n"
-                             "Set current project name \"App\"\nerror: Input file not found \"%1/Missing.wfmInput\"\n")
-                         .arg(Temp.filePath("p")));
+    r = Run({"make", Temp.FilePath("p/App.wfmconfig")}, true);
+    EXPECT_EQ(
+        r.Out,
+        QString("Load project file \"%1/App.wfmconfig\"\nSet current directory \"%1\"\n\n"
+                "Set current project name \"App\"\nerror: Input file not found \"%1/Missing.wfmInput\"\n")
+            .arg(Temp.FilePath("p")));
 
-    r = Run({"make", Temp.filePath("nothing.wfmconfig")});
+    r = Run({"make", Temp.FilePath("nothing.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(r.Err.startsWith("error: ")) << r.Err.toStdString();
 
     Write("p/T.wfmInput", "$P(A");
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nA=1\n");
-    r = Run({"make", Temp.filePath("p/App.wfmconfig")});
+    r = Run({"make", Temp.FilePath("p/App.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(r.Out.endsWith("***Error: \"Input line 1, missing right marker processing line \"$P(A\"\"\n"));
 }
 
 TEST_F(Cli, BatchMakesEveryProjectOrOnlyThoseNamed) {
     MakeBatchFolder();
-    TResult r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "two.dpr, Three.dpr", "-q"});
+    TResult r =
+        Run({"batch", Temp.FilePath("b/AllProjects.wfmconfig"), "--only", "two.dpr, Three.dpr", "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(r.Err, "3 Delphi projects found. These are listed in the batch tab if required.\n"
                      "All selected projects processed\n");
-    EXPECT_FALSE(QFile::exists(Temp.filePath("b/One.dproj")));
+    EXPECT_FALSE(QFile::exists(Temp.FilePath("b/One.dproj")));
     EXPECT_EQ(Read("b/Two.dproj"), "<n>Two</n>");
     EXPECT_EQ(Read("b/Three.dproj"), "<n>Three</n>");
 
-    r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig")});
+    r = Run({"batch", Temp.FilePath("b/AllProjects.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 0);
     EXPECT_EQ(Read("b/One.dproj"), "<n>One</n>");
     EXPECT_TRUE(r.Out.endsWith("Set current project name \"AllProjects\"\n-- Batch complete ---\n"));
 
-    r = Run({"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only=Four.dpr"});
+    r = Run({"batch", Temp.FilePath("b/AllProjects.wfmconfig"), "--only=Four.dpr"});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(r.Err.contains("error: \"Four.dpr\" is not a Delphi project of the batch folder"));
 
     Write("b/Single.wfmconfig", "[General]\nInputName=T\n");
-    r = Run({"batch", Temp.filePath("b/Single.wfmconfig")});
+    r = Run({"batch", Temp.FilePath("b/Single.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(r.Err.contains("before you can run a batch"));
 }
 
 TEST_F(Cli, UsageErrorsHelpAndVersion) {
     MakeBatchFolder();
-    const QStringList usageErrors[] = {{},
-                                       {"build", "x.wfmconfig"},
-                                       {"make"},
-                                       {"make", "a", "b"},
-                                       {"make", "x.wfmconfig", "--bogus"},
-                                       {"make", Temp.filePath("b/AllProjects.wfmconfig"), "--only", "One.dpr"},
-                                       {"batch", "x", "--only"},
-                                       {"batch", Temp.filePath("b/AllProjects.wfmconfig"), "--only", ","}};
+    const QStringList usageErrors[] = {
+        {},
+        {"build", "x.wfmconfig"},
+        {"make"},
+        {"make", "a", "b"},
+        {"make", "x.wfmconfig", "--bogus"},
+        {"make", Temp.FilePath("b/AllProjects.wfmconfig"), "--only", "One.dpr"},
+        {"batch", "x", "--only"},
+        {"batch", Temp.FilePath("b/AllProjects.wfmconfig"), "--only", ","}};
     for (const QStringList& arguments : usageErrors) {
         const TResult r = Run(arguments);
         EXPECT_EQ(r.ExitCode, 2) << arguments.join(' ').toStdString();
@@ -172,16 +169,16 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     r = Run({"--version"});
     EXPECT_EQ(r.ExitCode, 0);
     EXPECT_TRUE(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+\nWrenfold\n$").match(r.Out).hasMatch()) << r.Out.toStdString();
-    r = Run({"/DEMO", "/UL=S", "batch", Temp.filePath("b"), "-q"});
+    r = Run({"/DEMO", "/UL=S", "batch", Temp.FilePath("b"), "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     const QString quietErr = r.Err;
     // Announced options speak on standard error; a slash argument the library does not know is no switch.
-    r = Run({"batch", Temp.filePath("b"), "-q", "/slowstatusupdate=x"});
+    r = Run({"batch", Temp.FilePath("b"), "-q", "/slowstatusupdate=x"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ("Forces a programmable slow status update set by '/SlowStatusUpdate=x' found on the command line.\n"
               "Error in command line integer value \"/SlowStatusUpdate\"\n" + quietErr,
               r.Err);
-    r = Run({"batch", Temp.filePath("b"), "-q", "/DEMOX"});
+    r = Run({"batch", Temp.FilePath("b"), "-q", "/DEMOX"});
     EXPECT_EQ(r.ExitCode, 2);
 }
 
@@ -244,9 +241,9 @@ static QJsonObject WaypointsKey(const QJsonObject& AHive) {
 TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\n");
     Write("p/T.wfmInput", "<b/>");
-    const QString registry = Temp.filePath("registry");
+    const QString registry = Temp.FilePath("registry");
     const QString hiveFile = registry + "/HKEY_CURRENT_USER.json";
-    TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet", "/RegLogging"}, false, registry);
+    TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet", "/RegLogging"}, false, registry);
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_TRUE(r.Err.startsWith("'Registry activity logging' - this feature has been enabled by '/RegLogging' "
                                  "found on the command line.\n"))
@@ -266,7 +263,7 @@ TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
     Write("registry/HKEY_CURRENT_USER.json",
           R"({"hive":"HKEY_CURRENT_USER","version":1,"root":{"keys":{"Software":{"keys":{"KEST Products":{"keys":{")" +
               appName.toUtf8() + R"(":{"keys":{"General":{"keys":{"Waypoints":)" + waypoints + "}}}}}}}}}}}");
-    r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"}, false, registry);
+    r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"}, false, registry);
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Err, "Waypoints are enabled. Disable them now? No\nDproj output complete\n");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -278,7 +275,8 @@ TEST_F(Cli, ARegistryThatCannotBeWrittenWarnsWithoutFailingTheCommand) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\n");
     Write("p/T.wfmInput", "<b>$P(Name)</b>");
     Write("plain-file", "");
-    const TResult r = Run({"make", Temp.filePath("p/App.wfmconfig"), "--quiet"}, false, Temp.filePath("plain-file/registry"));
+    const TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"}, false,
+                          Temp.FilePath("plain-file/registry"));
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(Read("p/App.dproj"), "<b>App</b>");
     EXPECT_TRUE(r.Err.contains(QRegularExpression("^warning: .*registry folder", QRegularExpression::MultilineOption)))

@@ -1,9 +1,11 @@
 // The CLI in build pipelines: dry run, check and stable project GUIDs.
+#include "support/PrintTo.h"
+#include "support/TScratchDir.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -17,7 +19,7 @@ struct TResult {
 
 class Pipeline : public ::testing::Test {
 protected:
-    QTemporaryDir Temp;
+    TScratchDir Temp;
 
     TResult Run(QStringList AArguments) {
         QProcess process;
@@ -26,17 +28,9 @@ protected:
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
     }
-    QString Path(const QString& AName) const { return Temp.filePath(AName); }
-    void Write(const QString& AName, const QByteArray& AText) {
-        QDir().mkpath(QFileInfo(Path(AName)).absolutePath());
-        QFile file(Path(AName));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(AText);
-    }
-    QByteArray Read(const QString& AName) const {
-        QFile file(Path(AName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QString Path(const QString& AName) const { return Temp.FilePath(AName); }
+    void Write(const QString& AName, const QByteArray& AText) { Temp.WriteBytes(AName, AText); }
+    QByteArray Read(const QString& AName) const { return Temp.ReadBytes(AName); }
     // A project whose output holds a made-up GUID, and which copies and deletes files afterwards.
     void MakeProject() {
         Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nGuid=$GET(RANDOMGUID)\nName=$GET(PROJECTNAME)\n"

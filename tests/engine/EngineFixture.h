@@ -2,37 +2,27 @@
 #pragma once
 
 #include "engine/TWrenfoldEngine.h"
+#include "support/PrintTo.h"
+#include "support/TScratchDir.h"
 #include "support/TScriptedHost.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace Wrenfold {
 
 class EngineFixture : public ::testing::Test {
 protected:
-    QTemporaryDir Temp;
+    TScratchDir Temp;
     TScriptedHost Host;
     TWrenfoldEngine Engine{Host};
 
-    QString Dir() const { return Temp.path(); }
-    QString PathOf(const QString& AName) const { return Temp.filePath(AName); }
+    QString Dir() const { return Temp.Path(); }
+    QString PathOf(const QString& AName) const { return Temp.FilePath(AName); }
 
-    void WriteBytes(const QString& AName, const QByteArray& ABytes) {
-        const QString path = PathOf(AName);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << AName.toStdString();
-        file.write(ABytes);
-    }
-    void WriteText(const QString& AName, const QString& AText) { WriteBytes(AName, AText.toUtf8()); }
-    QByteArray ReadBytes(const QString& AName) const {
-        QFile file(PathOf(AName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    bool Exists(const QString& AName) const { return QFileInfo::exists(PathOf(AName)); }
+    void WriteBytes(const QString& AName, const QByteArray& ABytes) { Temp.WriteBytes(AName, ABytes); }
+    void WriteText(const QString& AName, const QString& AText) { Temp.WriteText(AName, AText); }
+    QByteArray ReadBytes(const QString& AName) const { return Temp.ReadBytes(AName); }
+    bool Exists(const QString& AName) const { return Temp.Exists(AName); }
 
     // Writes a project and its template, then opens the project as the window's Open does.
     void OpenProject(const QString& AProject, const QString& AProjectText, const QString& ATemplateText,
@@ -60,10 +50,3 @@ inline QString Lines(std::initializer_list<const char*> ALines) {
 }
 
 } // namespace Wrenfold
-
-inline void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
-inline void PrintTo(const QStringList& AList, std::ostream* AOut) {
-    *AOut << '[';
-    for (const QString& s : AList) *AOut << '"' << s.toStdString() << "\", ";
-    *AOut << ']';
-}

@@ -4,8 +4,8 @@
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/UserLevels.h"
 #include "Tessel/UKestLibrary/Version.h"
+#include "support/PrintTo.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 #include "tessel/PropertySample.h"
 
 #include <QDate>

@@ -3,7 +3,8 @@
 #include "Tessel/UKestLibrary/Cancel.h"
 #include "Tessel/UKestLibrary/Debug.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,12 @@ protected:
             return !Answers.isEmpty() && Answers.takeFirst();
         };
     }
-    void TearDown() override { ConfirmHook = nullptr; }
     QList<bool> Answers;
     QStringList Questions;
     TInterfaceRef<IKestCancelHandler> Handler{new TKestCancelHandler};
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace

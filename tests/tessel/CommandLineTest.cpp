@@ -3,7 +3,8 @@
 #include "Tessel/UKestLibrary/CommandLine.h"
 #include "Tessel/UKestLibrary/Debug.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,10 @@ protected:
             Shown.append(AText);
         };
     }
-    void TearDown() override { ShowMsgHook = nullptr; }
     QStringList Shown;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace

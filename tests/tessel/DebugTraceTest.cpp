@@ -3,8 +3,9 @@
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 #include "tessel/ScriptedClock.h"
 
 #include <QLocale>
@@ -22,17 +23,12 @@ protected:
         LastTraceTime = 0;
         DebugOutputProc = [this](const QString& ALine) { Lines.append(ALine); };
     }
-    void TearDown() override {
-        DebugOutputProc = nullptr;
-        ShowMsgHook = nullptr;
-        ConfirmHook = nullptr;
-        LogEventHook = nullptr;
-        MessageDialogProc = nullptr;
-        QuestionBoxProc = nullptr;
-        LastTraceTime = 0;
-    }
+    void TearDown() override { LastTraceTime = 0; }
     TUserFormatSettingsScope German{TFormatSettings::Create(QLocale(QLocale::German, QLocale::Germany))};
     QStringList Lines;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 // The atomic file writer: the old file stays whole until the commit, and nothing is left behind.
 #include "Tessel/Rtl/FileWriter.h"
 
+#include "support/FileHelpers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,17 +15,6 @@ using namespace Tessel;
 
 namespace {
 
-QByteArray Read(const QString& APath) {
-    QFile file(APath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& APath, const QByteArray& ABytes) {
-    QFile file(APath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ABytes);
-}
-
 mode_t ModeOf(const QString& APath) {
     struct stat info {};
     return ::stat(QFile::encodeName(APath).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
@@ -34,14 +25,14 @@ mode_t ModeOf(const QString& APath) {
 TEST(AtomicFileWriter, OldFileStaysWholeUntilTheCommitAndNoTemporaryFileRemains) {
     QTemporaryDir dir;
     const QString target = dir.filePath("target.txt");
-    Write(target, "old");
+    WriteTestBytes(target, "old");
     {
         TAtomicFileWriter writer(target);
         ASSERT_TRUE(writer.Open());
         ASSERT_TRUE(writer.Write("new, but abandoned"));
-        EXPECT_EQ(Read(target), "old");
+        EXPECT_EQ(ReadTestBytes(target), "old");
     }
-    EXPECT_EQ(Read(target), "old");
+    EXPECT_EQ(ReadTestBytes(target), "old");
     {
         TAtomicFileWriter writer(target);
         ASSERT_TRUE(writer.Open());
@@ -51,7 +42,7 @@ TEST(AtomicFileWriter, OldFileStaysWholeUntilTheCommitAndNoTemporaryFileRemains)
         EXPECT_EQ(writer.Error(), EEXIST);
         EXPECT_EQ(errno, EEXIST);
     }
-    EXPECT_EQ(Read(target), "old");
+    EXPECT_EQ(ReadTestBytes(target), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target.txt"});
 }
 
@@ -64,14 +55,14 @@ TEST(AtomicFileWriter, GivenPermissionsAreExactWhateverTheCreationMask) {
         writer.Open(0664) && writer.Write("x") && writer.Commit(TWriteDurability::Flushed, false);
     ::umask(oldMask);
     ASSERT_TRUE(written) << writer.Error();
-    EXPECT_EQ(Read(target), "x");
+    EXPECT_EQ(ReadTestBytes(target), "x");
     EXPECT_EQ(ModeOf(target), mode_t(0664));
 }
 
 TEST(AtomicFileWriter, DeleteFileReportsTheReason) {
     QTemporaryDir dir;
     const QString path = dir.filePath("gone.txt");
-    Write(path, "x");
+    WriteTestBytes(path, "x");
     EXPECT_TRUE(DeleteFile(path));
     EXPECT_FALSE(QFile::exists(path));
     errno = 0;

@@ -1,5 +1,6 @@
 #include "Tessel/Rtl/AnsiCodePage.h"
 #include "Tessel/UKestLibrary.h"
+#include "support/FileHelpers.h"
 #include "support/TEnvironment.h"
 
 #include <QCoreApplication>
@@ -19,17 +20,6 @@ using namespace Tessel;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-void WriteBytes(const QString& AFileName, const QByteArray& ABytes) {
-    QFile file(AFileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(ABytes), ABytes.size());
-}
-
-QByteArray ReadBytes(const QString& AFileName) {
-    QFile file(AFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QString SystemText(int ACode) {
     return QString::fromLocal8Bit(std::strerror(ACode));
@@ -67,11 +57,11 @@ TEST(Files, FileToStringKeepsEveryByte) {
     };
     for (const auto& c : cases) {
         const QString name = dir.filePath(u"f.txt"_s);
-        WriteBytes(name, c.Bytes);
+        WriteTestBytes(name, c.Bytes);
         EXPECT_EQ(FileToString(name), c.Expected) << c.Bytes.toHex().toStdString();
     }
     const QString name = dir.filePath(u"high.bin"_s);
-    WriteBytes(name, high);
+    WriteTestBytes(name, high);
     const QString text = FileToString(name);
     EXPECT_EQ(text.size(), 128);
     EXPECT_EQ(EncodeAnsi(text), high);
@@ -102,7 +92,7 @@ TEST(Files, CopyFileWithError) {
     const QString source = dir.filePath(u"source.txt"_s);
     const QString dest = dir.filePath(u"dest.txt"_s);
     const QByteArray content("line 1\r\nline 2\x80\xFF", 16);
-    WriteBytes(source, content);
+    WriteTestBytes(source, content);
     {
         QFile file(source);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -113,23 +103,23 @@ TEST(Files, CopyFileWithError) {
 
     ASSERT_TRUE(CopyFileWithError(source, dest, false, error));
     EXPECT_EQ(error, QString());
-    EXPECT_EQ(ReadBytes(dest), content);
+    EXPECT_EQ(ReadTestBytes(dest, "<missing>"), content);
     EXPECT_EQ(QFileInfo(dest).lastModified(), QFileInfo(source).lastModified());
 
-    WriteBytes(dest, "other");
+    WriteTestBytes(dest, "other");
     EXPECT_FALSE(CopyFileWithError(source, dest, false, error));
     EXPECT_EQ(error, SystemText(EEXIST));
-    EXPECT_EQ(ReadBytes(dest), QByteArray("other"));
+    EXPECT_EQ(ReadTestBytes(dest, "<missing>"), QByteArray("other"));
 
     EXPECT_TRUE(CopyFileWithError(source, dest, true, error));
     EXPECT_EQ(error, QString());
-    EXPECT_EQ(ReadBytes(dest), content);
+    EXPECT_EQ(ReadTestBytes(dest, "<missing>"), content);
 
     EXPECT_FALSE(CopyFileWithError(source, dir.filePath(u"no such folder/dest.txt"_s), true, error));
     EXPECT_EQ(error, SystemText(ENOENT));
     EXPECT_FALSE(CopyFileWithError(dir.filePath(u"missing.txt"_s), dest, true, error));
     EXPECT_EQ(error, SystemText(ENOENT));
-    EXPECT_EQ(ReadBytes(dest), content);
+    EXPECT_EQ(ReadTestBytes(dest, "<missing>"), content);
     EXPECT_FALSE(CopyFileWithError(dir.path(), dest, true, error));
     EXPECT_EQ(error, SystemText(EISDIR));
 

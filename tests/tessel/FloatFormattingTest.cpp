@@ -3,8 +3,8 @@
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 
+#include "support/PrintTo.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 
 #include <QDate>
 #include <QLocale>

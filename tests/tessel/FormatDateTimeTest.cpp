@@ -1,7 +1,7 @@
 // FormatDateTime: the pattern language against a settings record with distinctive separators.
 #include "Tessel/Rtl/FormatDateTime.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
 #include <QDate>
 
 #include <gtest/gtest.h>

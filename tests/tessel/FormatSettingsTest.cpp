@@ -1,8 +1,8 @@
 // Fixed English (United Kingdom) settings against the user's settings under a decimal-comma locale.
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/PrintTo.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 
 #include <QDate>
 #include <QLocale>

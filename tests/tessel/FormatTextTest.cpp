@@ -3,7 +3,7 @@
 #include "Tessel/Rtl/ConvertError.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the interface GUIDs, enumerations, alias records, metrics and the exception classes.
 #include "Tessel/UKestDefs.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
 
 #include <QMetaEnum>
 #include <gtest/gtest.h>

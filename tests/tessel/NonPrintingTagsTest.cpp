@@ -2,7 +2,7 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 #include "Tessel/UKestDefs.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "Tessel/Rtl/ConvertError.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/PrintTo.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "Tessel/UKestLibrary/PropertyAccess.h"
 #include "Tessel/UKestDefs/Exceptions.h"
 #include "Tessel/UKestLibrary/Variants.h"
+#include "support/PrintTo.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 #include "tessel/PropertySample.h"
 
 #include <QLocale>

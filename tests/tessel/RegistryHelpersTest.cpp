@@ -4,8 +4,9 @@
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestRegistry.h"
 #include "support/ErrorOf.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "support/UnderPrivateRegistry.h"
-#include "tessel/PrintQString.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,6 @@ protected:
         };
     }
     void TearDown() override {
-        DebugOutputProc = nullptr;
         RegLogging = false;
         UnderPrivateRegistry::TearDown();
     }
@@ -35,6 +35,9 @@ protected:
         return u"KEST reg access \"%1\" key \"%2\", value \"%3\""_s.arg(AOperation, APath, AValue);
     }
     QStringList Trace;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 class RegistryHelpersLogging : public RegistryHelpers, public ::testing::WithParamInterface<bool> {};

@@ -2,9 +2,10 @@
 // programs sharing the files, and damaged files.
 #include "Tessel/Rtl/Registry.h"
 #include "Tessel/Rtl/FileRegistryBackend.h"
+#include "support/FileHelpers.h"
+#include "support/PrintTo.h"
 #include "support/TEnvironment.h"
 #include "support/UnderPrivateRegistry.h"
-#include "tessel/PrintQString.h"
 
 #include <QFile>
 #include <QProcess>
@@ -18,17 +19,6 @@ using namespace Tessel;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray ReadBytes(const QString& AFileName) {
-    QFile file(AFileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& AFileName, const QByteArray& ABytes) {
-    QFile file(AFileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(ABytes), ABytes.size());
-}
 
 // The message of the ERegistryException AAction raises; empty when it raises none.
 QString RegistryError(const std::function<void()>& AAction) {
@@ -192,7 +182,7 @@ TEST_F(Registry, TheAccessMaskLimitsWhatAnOpenKeyAllows) {
         writer.WriteBool(u"Flag"_s, true);
         ASSERT_TRUE(writer.OpenKey(u"Child"_s, true));
     }
-    const QByteArray before = ReadBytes(HiveFile(HKEY_CURRENT_USER));
+    const QByteArray before = ReadTestBytes(HiveFile(HKEY_CURRENT_USER));
 
     TRegistry reader(KEY_READ);
     EXPECT_FALSE(reader.OpenKey(u"Software\\New"_s, true)) << "a read mask makes no key";
@@ -204,7 +194,7 @@ TEST_F(Registry, TheAccessMaskLimitsWhatAnOpenKeyAllows) {
     EXPECT_EQ(RegistryError([&] { reader.WriteString(u"Other"_s, u"x"_s); }),
               u"Failed to set data for \"Other\""_s);
     EXPECT_FALSE(reader.DeleteValue(u"Flag"_s));
-    EXPECT_EQ(ReadBytes(HiveFile(HKEY_CURRENT_USER)), before) << "the hive is untouched";
+    EXPECT_EQ(ReadTestBytes(HiveFile(HKEY_CURRENT_USER)), before) << "the hive is untouched";
 
     // A key opened for writing only can be written but not read or listed.
     TRegistry writeOnly(KEY_WRITE);
@@ -262,7 +252,7 @@ TEST_F(Registry, ProgramsWritingAtOnceKeepEachOthersChanges) {
 }
 
 TEST_F(Registry, ReadsTheDocumentedFileForm) {
-    WriteBytes(HiveFile(HKEY_CURRENT_USER), R"({
+    WriteTestBytes(HiveFile(HKEY_CURRENT_USER), R"({
         "hive": "HKEY_CURRENT_USER",
         "version": 1,
         "root": { "keys": { "Software": {
@@ -302,7 +292,7 @@ TEST_F(Registry, ADamagedHiveIsReportedAndKeptWhileTheOtherRootsWork) {
     };
     for (const auto& [text, reason] : damaged) {
         SCOPED_TRACE(text.toStdString());
-        WriteBytes(user, text);
+        WriteTestBytes(user, text);
         const QString expected = u"Registry file \"%1\" is damaged and is left as it is: "_s.arg(user);
         const std::function<void()> actions[] = {
             [] { TRegistry().KeyExists(u"Software"_s); },
@@ -314,7 +304,7 @@ TEST_F(Registry, ADamagedHiveIsReportedAndKeptWhileTheOtherRootsWork) {
             EXPECT_TRUE(message.startsWith(expected)) << qPrintable(message);
             EXPECT_TRUE(message.contains(reason)) << qPrintable(message);
         }
-        EXPECT_EQ(ReadBytes(user), text) << "never written over";
+        EXPECT_EQ(ReadTestBytes(user), text) << "never written over";
 
         TRegistry machine;
         machine.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -330,7 +320,7 @@ TEST_F(Registry, ADamagedHiveIsReportedAndKeptWhileTheOtherRootsWork) {
                     TRegistry().KeyExists(u"Software"_s);
                 }).startsWith(u"Unable to read registry file \"%1\": "_s.arg(user)));
     ASSERT_TRUE(QDir(RegistryDir()).rmdir(u"HKEY_CURRENT_USER.json"_s));
-    WriteBytes(user, " \n");
+    WriteTestBytes(user, " \n");
     EXPECT_TRUE(TRegistry().OpenKey(u"Software\\Fresh"_s, true));
 }
 

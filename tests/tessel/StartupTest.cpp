@@ -10,8 +10,9 @@
 #include "Tessel/UKestStartup.h"
 #include "Tessel/UKestTesselNotifications.h"
 #include "Tessel/UKestWaypoints.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "support/UnderPrivateRegistry.h"
-#include "tessel/PrintQString.h"
 #include "tessel/ScriptedClock.h"
 
 #include <gtest/gtest.h>
@@ -59,10 +60,6 @@ protected:
     }
     void TearDown() override {
         KestLibraryShutdown();
-        ShowMsgHook = nullptr;
-        ConfirmHook = nullptr;
-        LogEventHook = nullptr;
-        DebugOutputProc = nullptr;
         RegLogging = false;
         OfflineState = false;
         DesignerOverride = false;
@@ -77,6 +74,9 @@ protected:
     }
 
     QStringList Journal;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 const QString RegLoggingAnnouncement =

@@ -3,7 +3,8 @@
 #include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/Rtl/Exception.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "tessel/ScriptedClock.h"
 
 #include <gtest/gtest.h>
@@ -38,13 +39,15 @@ protected:
         BusyCursorProc = [this](bool ABusy) { Journal.append(ABusy ? "cursor busy" : "cursor normal"); };
     }
     void TearDown() override {
-        BusyCursorProc = nullptr;
         SlowStatusUpdateMs = 0;
         FreeStatusInfo();
     }
     IKestStatusInfo& Info() { return *StatusInfo; }
     QStringList Journal;
     TInterfaceRef<IKestStatusInfoNotificationClient> Client{new TStatusJournal(Journal)};
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace

@@ -5,8 +5,9 @@
 #include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "support/TUserFormatSettingsScope.h"
-#include "tessel/PrintQString.h"
 #include "tessel/ScriptedClock.h"
 
 #include <QLocale>
@@ -28,6 +29,9 @@ protected:
         TFormatSettings::Create(QLocale(QLocale::English, QLocale::UnitedKingdom))};
     TScriptedClock Clock;
     TKestStopwatch Watch;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace
@@ -125,7 +129,6 @@ TEST_F(StopwatchTest, ShowTellsTheUserTheElapsedTime) {
     Watch.Restart();
     Clock.AdvanceMs(50.012);
     Watch.Show();
-    ShowMsgHook = nullptr;
     EXPECT_EQ(QStringList{QStringLiteral("Elapsed 50.012 ms")}, shown);
 }
 

@@ -2,7 +2,7 @@
 #include "Tessel/UKestDefs.h"
 #include "Tessel/UKestIniFiles.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

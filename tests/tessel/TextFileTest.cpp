@@ -1,12 +1,13 @@
 // Reading and writing text files: byte-order marks, line breaks, the empty last line, atomic writes.
+#include "Tessel/Rtl/TextFile.h"
 #include "Tessel/Rtl/AnsiCodePage.h"
 #include "Tessel/Rtl/Exception.h"
-#include "Tessel/Rtl/TextFile.h"
+#include "support/FileHelpers.h"
+#include "support/TScratchDir.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -17,18 +18,8 @@ namespace {
 
 class TextFile : public ::testing::Test {
 protected:
-    QTemporaryDir Temp;
-    QString Write(const QByteArray& ABytes) {
-        const QString path = Temp.filePath("f.txt");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(ABytes);
-        return path;
-    }
-    QByteArray Read(const QString& APath) {
-        QFile file(APath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    TScratchDir Temp;
+    QString Write(const QByteArray& ABytes) { return Temp.WriteBytes("f.txt", ABytes); }
 };
 
 } // namespace
@@ -69,7 +60,7 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
         EXPECT_EQ(format, c.Format);
         WriteTextFile(path, c.Lines, format);
         if (QByteArray(c.Name) != "mixed" && QByteArray(c.Name) != "lone cr before crlf") {
-            EXPECT_EQ(Read(path), c.Bytes);
+            EXPECT_EQ(ReadTestBytes(path), c.Bytes);
         }
     }
 }
@@ -138,13 +129,14 @@ TEST_F(TextFile, LineBreaksInsideATextAreUnified) {
 
 TEST_F(TextFile, UnreadableAndUnwritableFilesRaiseWithTheReason) {
     TTextFormat format;
-    EXPECT_THROW(ReadTextFile(Temp.filePath("missing"), format), EFileError);
+    EXPECT_THROW(ReadTextFile(Temp.FilePath("missing"), format), EFileError);
     EXPECT_THROW(ReadTextFile(Write(QByteArray("\xFF\xFE" "a", 3)), format), EFileError);
     try {
-        WriteTextFile(Temp.filePath("no/such/folder/x"), {"a"}, format);
+        WriteTextFile(Temp.FilePath("no/such/folder/x"), {"a"}, format);
         FAIL();
     } catch (const EFileError& e) {
-        EXPECT_TRUE(e.Message().startsWith("Cannot create file \"" + Temp.filePath("no/such/folder/x") + "\". "));
+        EXPECT_TRUE(
+            e.Message().startsWith("Cannot create file \"" + Temp.FilePath("no/such/folder/x") + "\". "));
     }
 }
 
@@ -154,12 +146,12 @@ TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
     const QString path = Write(bytes);
     const QStringList lines = ReadTextFile(path, format);
     WriteTextFile(path, lines, format);
-    EXPECT_EQ(Read(path), bytes);
+    EXPECT_EQ(ReadTestBytes(path), bytes);
 }
 
 TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTemporaryFile) {
     const QString target = Write("old");
-    const QString link = Temp.filePath("link.txt");
+    const QString link = Temp.FilePath("link.txt");
     ASSERT_TRUE(QFile::link(target, link));
     const mode_t oldMask = ::umask(022);
     // 0640 lies within what the creation mask lets through; 0666 does not.
@@ -167,7 +159,7 @@ TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTempora
         for (TWriteDurability durability : {TWriteDurability::Flushed, TWriteDurability::Replaced}) {
             ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), mode), 0);
             WriteFileBytes(link, "new", durability);
-            EXPECT_EQ(Read(target), "new");
+            EXPECT_EQ(ReadTestBytes(target), "new");
             EXPECT_TRUE(QFileInfo(link).isSymLink());
             struct stat written {};
             ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &written), 0);
@@ -175,6 +167,6 @@ TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTempora
         }
     }
     ::umask(oldMask);
-    EXPECT_THROW(WriteFileBytes(Temp.path(), "x"), EFileError);
-    EXPECT_EQ(QDir(Temp.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"f.txt", "link.txt"}));
+    EXPECT_THROW(WriteFileBytes(Temp.Path(), "x"), EFileError);
+    EXPECT_EQ(QDir(Temp.Path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"f.txt", "link.txt"}));
 }

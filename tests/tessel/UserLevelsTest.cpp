@@ -5,7 +5,8 @@
 #include "Tessel/UKestLibrary/Status.h"
 #include "Tessel/UKestTesselNotifications.h"
 
-#include "tessel/PrintQString.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,6 @@ protected:
     }
     void TearDown() override {
         TesselNotifications().RemoveNotificationClient(Client);
-        LogEventHook = nullptr;
         Reset();
     }
     static void Reset() {
@@ -62,6 +62,9 @@ protected:
     }
     QStringList Journal;
     TInterfaceRef<IKestTesselNotifications> Client{new TJournalClient(Journal, QStringLiteral("client"))};
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 } // namespace

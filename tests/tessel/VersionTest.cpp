@@ -1,6 +1,7 @@
 // The version block reader and the text forms of the version information.
 #include "Tessel/UKestLibrary/Version.h"
 #include "Tessel/UKestLibrary/Files.h"
+#include "support/FileHelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,14 +19,6 @@ QByteArray Block(std::initializer_list<const char*> AEntries) {
     }
     block += '\0';
     return block;
-}
-
-QString WriteFile(const QTemporaryDir& ADir, const QString& AName, const QByteArray& ABytes) {
-    const QString path = ADir.filePath(AName);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ABytes);
-    return path;
 }
 
 // Puts a record in place of the process's own for one test.
@@ -107,7 +100,7 @@ TEST(Version, ReadsNumbersAndStringsFromBlocks) {
     QTemporaryDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        const QString path = WriteFile(dir, QStringLiteral("file.bin"), c.Bytes);
+        const QString path = WriteTestBytes(dir.filePath(QStringLiteral("file.bin")), c.Bytes);
         uint16_t numbers[4] = {7, 7, 7, 7};
         EXPECT_EQ(c.Valid, GetFileVersionNumbers(path, numbers[0], numbers[1], numbers[2], numbers[3]));
         TVersionInfoRec rec;

@@ -5,8 +5,9 @@
 #include "Tessel/UKestRegistry.h"
 #include "Tessel/UKestWaypoints.h"
 #include "support/ErrorOf.h"
+#include "support/PrintTo.h"
+#include "support/TLibraryHooksGuard.h"
 #include "support/UnderPrivateRegistry.h"
-#include "tessel/PrintQString.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +33,7 @@ protected:
             return Answer;
         };
     }
-    void TearDown() override {
-        ShowMsgHook = nullptr;
-        LogEventHook = nullptr;
-        ConfirmHook = nullptr;
-        UnderPrivateRegistry::TearDown();
-    }
+    void TearDown() override { UnderPrivateRegistry::TearDown(); }
     static void Store(const QString& ASubkey, bool AEnabled) {
         WriteRegKeyBool(WaypointsKeyPath + ASubkey + u"\\Enabled"_s, AEnabled, true);
     }
@@ -52,6 +48,9 @@ protected:
 
     QStringList Shown, Events, Asked;
     bool Answer = false;
+
+private:
+    TLibraryHooksGuard FHooks; // last, so the hooks go before the members they write into
 };
 
 class WaypointsStartUpQuestion : public WaypointsTest, public ::testing::WithParamInterface<bool> {};

@@ -5,6 +5,7 @@
 #include "Tessel/UKestLibrary/Version.h"
 #include "main/IconTitleFont.h"
 #include "main/UWrenfoldMessages.h"
+#include "support/TLibraryHooksGuard.h"
 #include "window/WindowFixture.h"
 
 #include <QFontDatabase>
@@ -101,7 +102,7 @@ TEST_F(WindowFixture, CommandLineProject) {
     const QString project = WriteAppProject();
     // Started in the temporary folder, so that a relative path is one from the shell's folder.
     const QString startFolder = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(Dir.path()));
+    ASSERT_TRUE(QDir::setCurrent(Dir.Path()));
     const auto restore = qScopeGuard([&] { QDir::setCurrent(startFolder); });
     struct Case {
         QString Argument;
@@ -162,6 +163,7 @@ TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
 }
 
 TEST(LibraryDialogs, TheBusyCursorShowsWhileAProgressCodeIsSet) {
+    const TLibraryHooksGuard hooks;
     InstallLibraryDialogs();
     Tessel::CreateStatusInfo();
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
@@ -172,9 +174,6 @@ TEST(LibraryDialogs, TheBusyCursorShowsWhileAProgressCodeIsSet) {
     Tessel::StatusInfo->SetProgressCode(0);
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor()); // one override, restored once
     Tessel::FreeStatusInfo();
-    Tessel::BusyCursorProc = nullptr;
-    Tessel::MessageDialogProc = nullptr;
-    Tessel::QuestionBoxProc = nullptr;
 }
 
 TEST(IconTitleFont, TakesTheTitleFacePlainAndLeavesTheRest) {

@@ -4,6 +4,9 @@
 #include "editor/TSynEditor.h"
 #include "main/TBatchListView.h"
 #include "main/UWrenfoldMain.h"
+#include "support/FileHelpers.h"
+#include "support/PrintTo.h"
+#include "support/TScratchDir.h"
 #include "window/TScriptedPrompter.h"
 
 #include <QAction>
@@ -15,29 +18,16 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-
-// Texts print as text in failure messages.
-inline void PrintTo(const QString& AText, std::ostream* AOut) {
-    *AOut << '"' << AText.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& AList, std::ostream* AOut) {
-    *AOut << '[';
-    for (const QString& text : AList)
-        *AOut << '"' << text.toStdString() << "\", ";
-    *AOut << ']';
-}
 
 namespace Wrenfold {
 
 struct WindowFixture : ::testing::Test {
-    QTemporaryDir Dir;
+    TScratchDir Dir;
     TScriptedPrompter Prompter;
     std::unique_ptr<TForm29> Form;
 
@@ -50,21 +40,13 @@ struct WindowFixture : ::testing::Test {
         if (Form) Form->hide();
     }
 
-    QString Path(const QString& ARelative) const { return QDir::cleanPath(Dir.filePath(ARelative)); }
+    QString Path(const QString& ARelative) const { return QDir::cleanPath(Dir.FilePath(ARelative)); }
 
     QString Write(const QString& ARelative, const QByteArray& AContent) {
-        const QString path = Path(ARelative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(AContent);
-        return path;
+        return WriteTestBytes(Path(ARelative), AContent);
     }
 
-    static QByteArray Read(const QString& APath) {
-        QFile file(APath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static QByteArray Read(const QString& APath) { return ReadTestBytes(APath, "<missing>"); }
 
     QString WriteAppProject(const QString& AFolder = QStringLiteral("P")) {
         Write(AFolder + QStringLiteral("/App.wfmInput"), AppTemplate);
