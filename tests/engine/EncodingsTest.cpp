@@ -8,6 +8,8 @@ using namespace Wrenfold;
 
 namespace {
 
+class Encodings : public EngineFixture {};
+
 struct TEncoding {
     const char* Name;     // as QStringEncoder knows it
     QByteArray Mark;      // written before the text
@@ -37,7 +39,7 @@ QString TemplateText(const TEncoding& AEncoding, const QString& ABreak) {
 
 } // namespace
 
-TEST_F(EngineFixture, TheOutputTakesTheTemplatesEncodingAndIsWellFormed) {
+TEST_F(Encodings, TheOutputTakesTheTemplatesEncodingAndIsWellFormed) {
     const TEncoding templates[] = {Utf8Bom, Utf8, Windows1252, Utf16LE, Utf16BE};
     const TEncoding configurations[] = {Utf8Bom, Utf8, Windows1252};
     const QString values[] = {"plain", "f\u00fcr M\u00fcller", "\u0141\u00f3d\u017a \u0416 \u4e2d"};
@@ -78,7 +80,7 @@ TEST_F(EngineFixture, TheOutputTakesTheTemplatesEncodingAndIsWellFormed) {
     }
 }
 
-TEST_F(EngineFixture, AnIncludedFileLosesItsMarkAndTakesTheOutputsLineBreaks) {
+TEST_F(Encodings, AnIncludedFileLosesItsMarkAndTakesTheOutputsLineBreaks) {
     struct TCase {
         const char* Name;
         QByteArray Included;
@@ -98,7 +100,7 @@ TEST_F(EngineFixture, AnIncludedFileLosesItsMarkAndTakesTheOutputsLineBreaks) {
     }
 }
 
-TEST_F(EngineFixture, ARealProjectFileComesBackByteForByte) {
+TEST_F(Encodings, ARealProjectFileComesBackByteForByte) {
     // A project file as the IDE saves it (UTF-8 with a mark, CR LF, non-ASCII text), made into a
     // template by putting markers where its values stand; the configuration gives those values.
     QFile fixture(WRENFOLD_FIXTURES_DIR "/dproj/Zaehler.dproj");

@@ -5,13 +5,15 @@ using namespace Wrenfold;
 
 namespace {
 
+class GenerationRun : public EngineFixture {};
+
 const QString Project = Lines({"[General]", "InputName=Template", "[Replace]", "Name=App",
                                "Guid=$GET(RANDOMGUID)", "[PostActions]", "FileCopy=App.dproj;Copy.dproj"});
 const QString Template = Lines({"<Project>", "<Name>$P(Name)</Name>", "<Guid>$P(Guid)</Guid>", "</Project>"});
 
 } // namespace
 
-TEST_F(EngineFixture, MakeDprojWritesTheOutputAndLogsEveryStep) {
+TEST_F(GenerationRun, MakeDprojWritesTheOutputAndLogsEveryStep) {
     OpenProject("App.wfmconfig", Project, Template);
     ASSERT_TRUE(Engine.MakeDprojCommand());
 
@@ -36,7 +38,7 @@ TEST_F(EngineFixture, MakeDprojWritesTheOutputAndLogsEveryStep) {
     EXPECT_EQ(Engine.synOutput.Count(), 4);
 }
 
-TEST_F(EngineFixture, FailuresEndTheRunWithOneErrorLineAndAnErrorBox) {
+TEST_F(GenerationRun, FailuresEndTheRunWithOneErrorLineAndAnErrorBox) {
     struct TCase {
         const char* Name;
         QString ProjectText;
@@ -65,7 +67,7 @@ TEST_F(EngineFixture, FailuresEndTheRunWithOneErrorLineAndAnErrorBox) {
     }
 }
 
-TEST_F(EngineFixture, EveryRunRereadsTheTemplateAndTheReplaceSection) {
+TEST_F(GenerationRun, EveryRunRereadsTheTemplateAndTheReplaceSection) {
     OpenProject("App.wfmconfig", Lines({"[General]", "InputName=Template", "[Replace]", "A=1"}), "$P(A)");
     Engine.synInput.SetLines({"edited but not saved $P(A)"});
     Engine.synReplaceList.SetLines({"A=edited"});
@@ -74,7 +76,7 @@ TEST_F(EngineFixture, EveryRunRereadsTheTemplateAndTheReplaceSection) {
     EXPECT_EQ(Engine.synReplaceList.Lines(), QStringList{"A=1"});
 }
 
-TEST_F(EngineFixture, EditsToTheProjectTextTakeEffectInTheNextRun) {
+TEST_F(GenerationRun, EditsToTheProjectTextTakeEffectInTheNextRun) {
     OpenProject("App.wfmconfig", Lines({"[General]", "InputName=Template", "[Replace]", "A=1"}), "$P(A)");
     WriteText("Other.wfmInput", "other $P(A)");
     ASSERT_TRUE(Engine.MakeDprojCommand());
@@ -84,7 +86,7 @@ TEST_F(EngineFixture, EditsToTheProjectTextTakeEffectInTheNextRun) {
     EXPECT_EQ(ReadBytes("App.dproj"), "other 2");
 }
 
-TEST_F(EngineFixture, WithoutFolderAndProjectNameNothingIsWritten) {
+TEST_F(GenerationRun, WithoutFolderAndProjectNameNothingIsWritten) {
     WriteText("Template.wfmInput", "<a>$P(A)</a>");
     Engine.synProject.SetLines({"[General]", "InputName=" + PathOf("Template.wfmInput"), "[Replace]", "A=x"});
     ASSERT_TRUE(Engine.MakeDprojCommand());
@@ -94,7 +96,7 @@ TEST_F(EngineFixture, WithoutFolderAndProjectNameNothingIsWritten) {
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"Template.wfmInput"});
 }
 
-TEST_F(EngineFixture, AFailingPostActionLeavesTheOutputWritten) {
+TEST_F(GenerationRun, AFailingPostActionLeavesTheOutputWritten) {
     OpenProject("App.wfmconfig",
                 Lines({"[General]", "InputName=Template", "[Replace]", "A=1", "[PostActions]", "FileCopy=none.txt;b"}),
                 "$P(A)");
@@ -105,7 +107,7 @@ TEST_F(EngineFixture, AFailingPostActionLeavesTheOutputWritten) {
                                            .arg(PathOf("none.txt"))});
 }
 
-TEST_F(EngineFixture, AnUnwritableOutputFailsAndKeepsTheOldFile) {
+TEST_F(GenerationRun, AnUnwritableOutputFailsAndKeepsTheOldFile) {
     OpenProject("App.wfmconfig", Lines({"[General]", "InputName=Template", "[Replace]", "A=new"}), "$P(A)");
     // A folder in the output file's place cannot be replaced by a file.
     QDir(Dir()).mkdir("App.dproj");

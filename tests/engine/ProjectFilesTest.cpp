@@ -7,7 +7,13 @@
 
 using namespace Wrenfold;
 
-TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
+namespace {
+
+class ProjectFiles : public EngineFixture {};
+
+} // namespace
+
+TEST_F(ProjectFiles, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     WriteText("b.DPR", "");
     WriteText("A.dpr", "");
     WriteText("c.dpr.bak", "");
@@ -34,7 +40,7 @@ TEST_F(EngineFixture, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     EXPECT_TRUE(Host.Infos.isEmpty());
 }
 
-TEST_F(EngineFixture, InputNameRules) {
+TEST_F(ProjectFiles, InputNameRules) {
     Engine.SetCurrentDirectory(Dir());
     struct TCase {
         QString InputLine, Expected;
@@ -54,7 +60,7 @@ TEST_F(EngineFixture, InputNameRules) {
     }
 }
 
-TEST_F(EngineFixture, TheAllProjectsNoticeFollowsTheProjectBeingOpened) {
+TEST_F(ProjectFiles, TheAllProjectsNoticeFollowsTheProjectBeingOpened) {
     WriteText("One.dpr", "");
     WriteText("Two.dpr", "");
     OpenProject("Single.wfmconfig", Lines({"[General]", "InputName=Template"}), "t");
@@ -64,7 +70,7 @@ TEST_F(EngineFixture, TheAllProjectsNoticeFollowsTheProjectBeingOpened) {
     EXPECT_EQ(Host.Infos, QStringList{"2 Delphi projects found. These are listed in the batch tab if required."});
 }
 
-TEST_F(EngineFixture, AFailedLoadKeepsWhatWasDoneBeforeIt) {
+TEST_F(ProjectFiles, AFailedLoadKeepsWhatWasDoneBeforeIt) {
     OpenProject("Good.wfmconfig", Lines({"[General]", "InputName=Template"}), "old template");
     WriteText("Bad.wfmconfig", Lines({"[General]", "InputName=Missing"}));
     EXPECT_THROW(Engine.LoadProjectFile(PathOf("Bad.wfmconfig")), Tessel::Exception);
@@ -73,7 +79,7 @@ TEST_F(EngineFixture, AFailedLoadKeepsWhatWasDoneBeforeIt) {
     EXPECT_EQ(Engine.synInput.Lines(), QStringList{"old template"});
 }
 
-TEST_F(EngineFixture, TemplatesKeepTheirEncodingAndTheOutputTakesItWithTheirLineBreaks) {
+TEST_F(ProjectFiles, TemplatesKeepTheirEncodingAndTheOutputTakesItWithTheirLineBreaks) {
     WriteBytes("Template.wfmInput", "\xEF\xBB\xBF<a>\xC3\xA9$P(A)</a>\n<b/>\n");
     WriteBytes("App.wfmconfig", "\xEF\xBB\xBF" + Lines({"[General]", "InputName=Template", "[Replace]", "A=\xE2\x82\xAC"}).toUtf8());
     Engine.LoadProjectFile(PathOf("App.wfmconfig"));
@@ -83,7 +89,7 @@ TEST_F(EngineFixture, TemplatesKeepTheirEncodingAndTheOutputTakesItWithTheirLine
     EXPECT_EQ(ReadBytes("Saved.wfmInput"), ReadBytes("Template.wfmInput"));
 }
 
-TEST_F(EngineFixture, FolderProblemsAreReportedAfterTheFolderIsStored) {
+TEST_F(ProjectFiles, FolderProblemsAreReportedAfterTheFolderIsStored) {
     EXPECT_THROW(Engine.SetCurrentDirectory(PathOf("no-such-folder")), Tessel::Exception);
     EXPECT_EQ(Engine.CurrentDirectory(), PathOf("no-such-folder"));
     EXPECT_THROW(Engine.SetCurrentDirectory(""), Tessel::Exception);

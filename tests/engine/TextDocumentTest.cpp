@@ -3,7 +3,13 @@
 
 using namespace Wrenfold;
 
-TEST_F(EngineFixture, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
+namespace {
+
+class TextDocument : public EngineFixture {};
+
+} // namespace
+
+TEST_F(TextDocument, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     TTextDocument document;
     const QString path = PathOf("t.wfmInput");
     const auto load = [&](const QByteArray& ABytes) {
@@ -25,7 +31,7 @@ TEST_F(EngineFixture, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     EXPECT_EQ(load("x"), QStringList{"x"});
 }
 
-TEST(TextDocument, APackedLogReadsBackItsLinesAndUnpacksForOtherChanges) {
+TEST_F(TextDocument, APackedLogReadsBackItsLinesAndUnpacksForOtherChanges) {
     const QString nul(QChar(0));
     const QStringList appended{QString(), QStringLiteral("plain"), QString::fromUtf8("Grüße € 𝄞"),
                                "a" + nul + "b", QStringLiteral("two\r\nbreaks\nin one line"), QString()};

@@ -12,6 +12,8 @@ using namespace Wrenfold;
 
 namespace {
 
+class DropAndRun : public WindowFixture {};
+
 // Sends the drag and the drop a desktop would send.
 void DropOn(QWidget* AWindow, const QStringList& AFileNames) {
     QMimeData data;
@@ -30,7 +32,7 @@ void DropOn(QWidget* AWindow, const QStringList& AFileNames) {
 
 } // namespace
 
-TEST_F(WindowFixture, DroppingFiles) {
+TEST_F(DropAndRun, DroppingFiles) {
     Write(QStringLiteral("P/PROJECT.WFMCONFIG"), "[General]\nInputName=App\n[Replace]\nName=Drop\n");
     Write(QStringLiteral("P/App.wfmInput"), AppTemplate);
     const QString other = Write(QStringLiteral("T/Other.wfminput"), "<Other/>");
@@ -90,7 +92,7 @@ TEST_F(WindowFixture, DroppingFiles) {
     EXPECT_EQ(QByteArray("<!-- run -->\n") + AppTemplate, Read(Path("P/App.wfmInput")));
 }
 
-TEST_F(WindowFixture, MakeDprojFromTheWindow) {
+TEST_F(DropAndRun, MakeDprojFromTheWindow) {
     const QString project = WriteAppProject();
     Show();
     OpenProject(project, true);
@@ -123,7 +125,7 @@ TEST_F(WindowFixture, MakeDprojFromTheWindow) {
     EXPECT_EQ(Path("P"), Prompter.DialogsShown.last().InitialDir);
 }
 
-TEST_F(WindowFixture, AnErrorInARunReachesTheLogAndTheErrorBox) {
+TEST_F(DropAndRun, AnErrorInARunReachesTheLogAndTheErrorBox) {
     Write(QStringLiteral("P/App.wfmInput"), AppTemplate);
     const QString project = Write(QStringLiteral("P/App.wfmconfig"), "[General]\nInputName=App\n[Replace]\n");
     Show();
@@ -137,7 +139,7 @@ TEST_F(WindowFixture, AnErrorInARunReachesTheLogAndTheErrorBox) {
     EXPECT_FALSE(QFile::exists(Path("P/App.dproj")));
 }
 
-TEST_F(WindowFixture, MakeBatchFromTheWindow) {
+TEST_F(DropAndRun, MakeBatchFromTheWindow) {
     Write(QStringLiteral("B/AllProjects.wfmconfig"),
           "[General]\nInputName=Tool\n[Replace]\nName=$GET(PROJECTNAME)\n");
     Write(QStringLiteral("B/Tool.wfmInput"), "<Name>$P(Name)</Name>");
@@ -207,7 +209,7 @@ TEST_F(WindowFixture, MakeBatchFromTheWindow) {
     EXPECT_FALSE(Form->synProject->isReadOnly()) << "editable again, as it was before the batch";
 }
 
-TEST_F(WindowFixture, BatchTabsNotInFrontShowTheLastProjectAndTheLogIsCompleteAtTheBox) {
+TEST_F(DropAndRun, BatchTabsNotInFrontShowTheLastProjectAndTheLogIsCompleteAtTheBox) {
     Write(QStringLiteral("B/AllProjects.wfmconfig"),
           "[General]\nInputName=Tool\n[Replace]\nName=$GET(PROJECTNAME)\n");
     Write(QStringLiteral("B/Tool.wfmInput"), "<Name>$P(Name)</Name>\n<Other/>");

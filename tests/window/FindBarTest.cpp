@@ -11,6 +11,8 @@ using namespace Wrenfold;
 
 namespace {
 
+class FindBar : public WindowFixture {};
+
 struct TSelection {
     int LineFrom, IndexFrom, LineTo, IndexTo;
     bool operator==(const TSelection&) const = default;
@@ -28,7 +30,7 @@ TSelection SelectionOf(QsciScintilla* AEditor) {
 
 } // namespace
 
-TEST_F(WindowFixture, FindMovesTheSelectionAndWraps) {
+TEST_F(FindBar, FindMovesTheSelectionAndWraps) {
     Show();
     Activate();
     Form->Engine().synLog.SetLines({"alpha beta", "Beta gamma", "beta"});
@@ -81,7 +83,7 @@ TEST_F(WindowFixture, FindMovesTheSelectionAndWraps) {
     EXPECT_TRUE(Form->FindBar->isVisible());
 }
 
-TEST_F(WindowFixture, ReplaceWhereTheEditorIsEditable) {
+TEST_F(FindBar, ReplaceWhereTheEditorIsEditable) {
     const QString project = WriteAppProject();
     Show();
     OpenProject(project, true); // the project text read-only

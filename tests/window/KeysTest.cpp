@@ -11,7 +11,13 @@
 
 using namespace Wrenfold;
 
-TEST_F(WindowFixture, EveryButtonAndTabHasAnAcceleratorOfItsOwn) {
+namespace {
+
+class Keys : public WindowFixture {};
+
+} // namespace
+
+TEST_F(Keys, EveryButtonAndTabHasAnAcceleratorOfItsOwn) {
     Show();
     // What can be pressed with Alt on a tab: the tab captions, the bottom panel's buttons and the
     // buttons of the tab in front.
@@ -32,7 +38,7 @@ TEST_F(WindowFixture, EveryButtonAndTabHasAnAcceleratorOfItsOwn) {
     }
 }
 
-TEST_F(WindowFixture, KeysTriggerTheirCommands) {
+TEST_F(Keys, KeysTriggerTheirCommands) {
     const QString project = WriteAppProject();
     Write(QStringLiteral("P/App.dpr"), "program App;"); // gives the batch list an entry
     Show({QStringLiteral("wrenfold"), project});
@@ -84,7 +90,7 @@ TEST_F(WindowFixture, KeysTriggerTheirCommands) {
     }
 }
 
-TEST_F(WindowFixture, SaveKeysSaveWhatTheTabInFrontShows) {
+TEST_F(Keys, SaveKeysSaveWhatTheTabInFrontShows) {
     const QString project = WriteAppProject();
     Show();
     OpenProject(project);

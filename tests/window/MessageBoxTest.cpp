@@ -6,7 +6,13 @@
 
 using namespace Wrenfold;
 
-TEST_F(WindowFixture, AMessageAboutATemplateShowsItsTagsAsWritten) {
+namespace {
+
+class MessageBox : public WindowFixture {};
+
+} // namespace
+
+TEST_F(MessageBox, AMessageAboutATemplateShowsItsTagsAsWritten) {
     Write(QStringLiteral("P/App.wfmInput"), "<A>$P(A</A>\n");
     const QString project = Write(QStringLiteral("P/App.wfmconfig"), AppProject);
     Show();

@@ -5,6 +5,8 @@
 using namespace Wrenfold;
 
 namespace {
+
+class SavePrompts : public WindowFixture {};
 const QString SaveQuestion = QStringLiteral("Project has been modified. Save it now?");
 const QString SwitchQuestion =
     QStringLiteral("You have just saved to another directory. Switch to this directory now?");
@@ -12,7 +14,7 @@ const QString InputQuestion = QStringLiteral("Input has been modified. Save it n
 const QString CloseQuestion = QStringLiteral("Close program?");
 } // namespace
 
-TEST_F(WindowFixture, ProjectSavePromptPaths) {
+TEST_F(SavePrompts, ProjectSavePromptPaths) {
     const QString project = WriteAppProject();
     Show();
     OpenProject(project);
@@ -34,7 +36,7 @@ TEST_F(WindowFixture, ProjectSavePromptPaths) {
     EXPECT_EQ(1, Prompter.DialogsShown.size()); // only the open dialog
 }
 
-TEST_F(WindowFixture, ProjectSaveWithoutANameGoesThroughSaveAs) {
+TEST_F(SavePrompts, ProjectSaveWithoutANameGoesThroughSaveAs) {
     Show();
     TypeInto(Form->synProject, QStringLiteral("[General]"));
     Form->UpdateActions();
@@ -64,7 +66,7 @@ TEST_F(WindowFixture, ProjectSaveWithoutANameGoesThroughSaveAs) {
     EXPECT_EQ(QStringLiteral("No folder"), Form->lblFolder->text());
 }
 
-TEST_F(WindowFixture, SaveAsAndTheFolderSwitch) {
+TEST_F(SavePrompts, SaveAsAndTheFolderSwitch) {
     const QString project = WriteAppProject(QStringLiteral("A"));
     Write(QStringLiteral("B/Other.dpr"), "program Other;");
     Show();
@@ -96,7 +98,7 @@ TEST_F(WindowFixture, SaveAsAndTheFolderSwitch) {
     EXPECT_EQ(QByteArray(AppProject), Read(project));
 }
 
-TEST_F(WindowFixture, InputSaveGoesToTheTemplateOrThroughSaveAs) {
+TEST_F(SavePrompts, InputSaveGoesToTheTemplateOrThroughSaveAs) {
     const QString project = WriteAppProject();
     Write(QStringLiteral("Q/NoInput.wfmconfig"), "[Replace]\nA=1\n");
     Show();
@@ -123,7 +125,7 @@ TEST_F(WindowFixture, InputSaveGoesToTheTemplateOrThroughSaveAs) {
     EXPECT_FALSE(Form->Engine().synInput.Modified());
 }
 
-TEST_F(WindowFixture, OpeningAnotherProjectOffersTheUnsavedEditsFirst) {
+TEST_F(SavePrompts, OpeningAnotherProjectOffersTheUnsavedEditsFirst) {
     const QString first = WriteAppProject(QStringLiteral("A"));
     const QString second = WriteAppProject(QStringLiteral("B"));
     Show();
@@ -138,7 +140,7 @@ TEST_F(WindowFixture, OpeningAnotherProjectOffersTheUnsavedEditsFirst) {
     EXPECT_EQ(Path("B"), Form->lblFolder->text());
 }
 
-TEST_F(WindowFixture, CloseQuery) {
+TEST_F(SavePrompts, CloseQuery) {
     Show();
     // Nothing modified: only the close question; No keeps the window.
     Prompter.Answers = {false};

@@ -11,6 +11,8 @@ using namespace Wrenfold;
 
 namespace {
 
+class Settings : public WindowFixture {};
+
 // The recent projects as the Open button's menu offers them.
 QList<QAction*> RecentEntries(TForm29& AForm) {
     QMenu* menu = AForm.btnOpenProject->menu();
@@ -27,7 +29,7 @@ QStringList Captions(const QList<QAction*>& AEntries) {
 
 } // namespace
 
-TEST_F(WindowFixture, SettingsWrittenByOneWindowAreReadByTheNext) {
+TEST_F(Settings, SettingsWrittenByOneWindowAreReadByTheNext) {
     const QString project = WriteAppProject();
     QDir().mkpath(Path("Saved"));
     Show();
@@ -60,7 +62,7 @@ TEST_F(WindowFixture, SettingsWrittenByOneWindowAreReadByTheNext) {
     EXPECT_EQ(int(TDocumentTab::Project), Form->PageControl->currentIndex());
 }
 
-TEST_F(WindowFixture, RecentProjectsFromTheOpenMenu) {
+TEST_F(Settings, RecentProjectsFromTheOpenMenu) {
     // A folder name with a comma and an ampersand survives the settings file and the menu.
     const QString first = WriteAppProject(QStringLiteral("One, & more"));
     const QString second = WriteAppProject(QStringLiteral("Two"));

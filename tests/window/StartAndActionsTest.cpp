@@ -14,7 +14,13 @@
 
 using namespace Wrenfold;
 
-TEST_F(WindowFixture, StartState) {
+namespace {
+
+class StartAndActions : public WindowFixture {};
+
+} // namespace
+
+TEST_F(StartAndActions, StartState) {
     Show();
     struct Case {
         const char* Button;
@@ -73,7 +79,7 @@ TEST_F(WindowFixture, StartState) {
         << Prompter.Documents[0].toStdString();
 }
 
-TEST_F(WindowFixture, TypingIsSeenWhenTheWindowGoesIdle) {
+TEST_F(StartAndActions, TypingIsSeenWhenTheWindowGoesIdle) {
     Show();
     Form->synProject->setCursorPosition(0, 0);
     QTest::keyClicks(Form->synProject, QStringLiteral("[General]"));
@@ -98,7 +104,7 @@ TEST_F(WindowFixture, TypingIsSeenWhenTheWindowGoesIdle) {
     EXPECT_FALSE(Form->synLog->isUndoAvailable());
 }
 
-TEST_F(WindowFixture, CommandLineProject) {
+TEST_F(StartAndActions, CommandLineProject) {
     const QString project = WriteAppProject();
     // Started in the temporary folder, so that a relative path is one from the shell's folder.
     const QString startFolder = QDir::currentPath();
@@ -130,7 +136,7 @@ TEST_F(WindowFixture, CommandLineProject) {
     EXPECT_EQ(0, Form->PageControl->currentIndex());
 }
 
-TEST_F(WindowFixture, FailuresLeavingOpenGoToTheGeneralErrorBox) {
+TEST_F(StartAndActions, FailuresLeavingOpenGoToTheGeneralErrorBox) {
     // A project without a template line opens only in part; the general box shows why, with the
     // full stop rule, and the log receives no error line.
     const QString project = Write(QStringLiteral("P/NoTemplate.wfmconfig"), "[Replace]\nA=1\n");
