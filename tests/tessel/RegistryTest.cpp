@@ -2,6 +2,7 @@
 // programs sharing the files, and damaged files.
 #include "Tessel/Rtl/Registry.h"
 #include "Tessel/Rtl/FileRegistryBackend.h"
+#include "support/ErrorOf.h"
 #include "support/FileHelpers.h"
 #include "support/PrintTo.h"
 #include "support/TEnvironment.h"
@@ -19,16 +20,6 @@ using namespace Tessel;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The message of the ERegistryException AAction raises; empty when it raises none.
-QString RegistryError(const std::function<void()>& AAction) {
-    try {
-        AAction();
-    } catch (const ERegistryException& AError) {
-        return AError.Message();
-    }
-    return QString();
-}
 
 QStringList KeyNamesOf(const QString& AKey, HKEY ARoot = HKEY_CURRENT_USER) {
     TRegistry registry(KEY_READ);
@@ -82,7 +73,7 @@ TEST_F(Registry, TypedValuesKeepTheirTypeAndSurviveTheObject) {
         {[&] { TRegistry().ReadInteger(u"Seven"_s); }, u"Failed to get data for \"Seven\""_s},
     };
     for (const auto& [action, message] : failures)
-        EXPECT_EQ(RegistryError(action), message);
+        EXPECT_EQ(ErrorOf<ERegistryException>(action), message);
     EXPECT_EQ(registry.ReadString(u"Missing"_s), QString()) << "a missing text reads as empty";
     EXPECT_FALSE(registry.ValueExists(u"Missing"_s));
 }
@@ -170,7 +161,7 @@ TEST_F(Registry, DeletingAKeyTakesEverythingBelowIt) {
     // A key deleted under an open registry object can no longer be written through it.
     ASSERT_TRUE(registry.OpenKey(u"Software\\Kept"_s, false));
     EXPECT_TRUE(TRegistry().DeleteKey(u"Software\\Kept"_s));
-    EXPECT_EQ(RegistryError([&] { registry.WriteBool(u"Late"_s, true); }),
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { registry.WriteBool(u"Late"_s, true); }),
               u"Failed to set data for \"Late\""_s);
     EXPECT_FALSE(TRegistry().KeyExists(u"Software\\Kept"_s)) << "and is not made again";
 }
@@ -189,9 +180,9 @@ TEST_F(Registry, TheAccessMaskLimitsWhatAnOpenKeyAllows) {
     EXPECT_FALSE(reader.KeyExists(u"Software\\New"_s));
     ASSERT_TRUE(reader.OpenKey(u"Software\\Locked"_s, true)) << "an existing key opens for reading";
     EXPECT_TRUE(reader.ReadBool(u"Flag"_s));
-    EXPECT_EQ(RegistryError([&] { reader.WriteBool(u"Flag"_s, false); }),
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { reader.WriteBool(u"Flag"_s, false); }),
               u"Failed to set data for \"Flag\""_s);
-    EXPECT_EQ(RegistryError([&] { reader.WriteString(u"Other"_s, u"x"_s); }),
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { reader.WriteString(u"Other"_s, u"x"_s); }),
               u"Failed to set data for \"Other\""_s);
     EXPECT_FALSE(reader.DeleteValue(u"Flag"_s));
     EXPECT_EQ(ReadTestBytes(HiveFile(HKEY_CURRENT_USER)), before) << "the hive is untouched";
@@ -300,7 +291,7 @@ TEST_F(Registry, ADamagedHiveIsReportedAndKeptWhileTheOtherRootsWork) {
             [] { TRegistry().DeleteKey(u"A"_s); },
         };
         for (const auto& action : actions) {
-            const QString message = RegistryError(action);
+            const QString message = ErrorOf<ERegistryException>(action);
             EXPECT_TRUE(message.startsWith(expected)) << qPrintable(message);
             EXPECT_TRUE(message.contains(reason)) << qPrintable(message);
         }
@@ -316,7 +307,7 @@ TEST_F(Registry, ADamagedHiveIsReportedAndKeptWhileTheOtherRootsWork) {
     // A hive file that cannot be read at all is reported too; an empty one is an empty hive.
     QFile::remove(user);
     ASSERT_TRUE(QDir(RegistryDir()).mkdir(u"HKEY_CURRENT_USER.json"_s));
-    EXPECT_TRUE(RegistryError([] {
+    EXPECT_TRUE(ErrorOf<ERegistryException>([] {
                     TRegistry().KeyExists(u"Software"_s);
                 }).startsWith(u"Unable to read registry file \"%1\": "_s.arg(user)));
     ASSERT_TRUE(QDir(RegistryDir()).rmdir(u"HKEY_CURRENT_USER.json"_s));
