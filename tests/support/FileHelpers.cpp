@@ -7,9 +7,10 @@
 
 QString WriteTestBytes(const QString& APath, const QByteArray& ABytes) {
     const QString folder = QFileInfo(APath).absolutePath();
-    if (!QDir().mkpath(folder)) ADD_FAILURE() << "cannot make folder " << folder.toStdString();
     QFile file(APath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!QDir().mkpath(folder))
+        ADD_FAILURE() << "cannot make folder " << folder.toStdString();
+    else if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         ADD_FAILURE() << "cannot write " << APath.toStdString() << ": " << file.errorString().toStdString();
     else if (file.write(ABytes) != ABytes.size() || !file.flush())
         ADD_FAILURE() << "short write to " << APath.toStdString() << ": " << file.errorString().toStdString();
