@@ -186,7 +186,7 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
 // the checks run in this order, so the first mistake of a line is the one named.
 TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
     MakeBatchFolder();
-    const QString batch = Temp.filePath("b");
+    const QString batch = Temp.FilePath("b");
     const QString usage = Run({"--help"}).Out;
     ASSERT_TRUE(usage.startsWith("Usage:\n")) << usage.toStdString();
     EXPECT_EQ(Run({"-h"}).Out, usage);
