@@ -13,7 +13,8 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build test demo run bench format clean fuzz-build fuzz asan package install-check
+.PHONY: all deps configure build test demo run bench format format-check clean fuzz-build fuzz asan package \
+	install-check
 
 # Configures build folder $(1) with the flags $(2). The output goes to $(1)/configure.log; its
 # warnings are shown, and on failure the log's path and its end.
@@ -69,8 +70,12 @@ install-check: build
 bench: build
 	@bench/run-bench $(BUILD_DIR)
 
-format:
+format: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails on any source file that is not as the project's .clang-format would have it.
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(ASAN_DIR)
