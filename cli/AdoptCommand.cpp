@@ -20,7 +20,8 @@ namespace {
 bool RefuseExisting(const TAdoptionFiles& AFiles, const IProjectDisk& ADisk, TCliHost& AHost) {
     for (const QString& file : {AFiles.ConfigFile, AFiles.TemplateFile})
         if (ADisk.IsExistingFile(file) || QFileInfo::exists(file)) {
-            AHost.ShowErrorBox(QStringLiteral("\"%1\" exists already: adopt never overwrites a file").arg(file));
+            AHost.ShowErrorBox(
+                QStringLiteral("\"%1\" exists already: adopt never overwrites a file").arg(file));
             return true;
         }
     return false;

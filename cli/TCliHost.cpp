@@ -34,7 +34,8 @@ void AppendAsLines(QByteArray& AOut, QStringView AText, QStringEncoder& AEncoder
 } // namespace
 
 TCliHost::TCliHost(std::FILE* ALogStream, std::FILE* AMessageStream)
-    : FLog(ALogStream), FMessages(AMessageStream), FEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless) {}
+    : FLog(ALogStream), FMessages(AMessageStream),
+      FEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless) {}
 
 void TCliHost::Write(std::FILE* AStream, const QString& AText) {
     // Encoded into a buffer that only ever grows, with room for the closing line feed.
@@ -65,11 +66,17 @@ bool TCliHost::AskYesNo(const QString& AMessage) {
     return false;
 }
 
-void TCliHost::ShowErrorBox(const QString& AMessage) { WriteMessage(QStringLiteral("error: ") + AMessage); }
+void TCliHost::ShowErrorBox(const QString& AMessage) {
+    WriteMessage(QStringLiteral("error: ") + AMessage);
+}
 
-void TCliHost::ShowInfoBox(const QString& AMessage) { WriteMessage(AMessage); }
+void TCliHost::ShowInfoBox(const QString& AMessage) {
+    WriteMessage(AMessage);
+}
 
-void TCliHost::ShowPlainBox(const QString& AMessage) { WriteMessage(AMessage); }
+void TCliHost::ShowPlainBox(const QString& AMessage) {
+    WriteMessage(AMessage);
+}
 
 void TCliHost::ProcessPendingEvents() {
     // Between the projects of a batch: the log so far reaches its reader a few times a second

@@ -35,7 +35,8 @@ bool MarkOnly(TBatchList& AList, const QStringList& ANames, TCliHost& AHost) {
         for (int i = 0; i < AList.Count() && found < 0; ++i)
             if (NamesProject({name}, AList.Text(i))) found = i;
         if (found < 0) {
-            AHost.ShowErrorBox(QStringLiteral("\"%1\" is not a Delphi project of the batch folder").arg(name));
+            AHost.ShowErrorBox(
+                QStringLiteral("\"%1\" is not a Delphi project of the batch folder").arg(name));
             return false;
         }
         AList.SetChecked(found, true);
@@ -48,10 +49,12 @@ int Lint(const QString& AProjectFile) {
     TCliHost host(stdout, stderr);
     const TProjectDisk disk;
     QStringList warnings;
-    if (!RunReportingFailure([&] { warnings = LintProject(QFileInfo(AProjectFile).absoluteFilePath(), disk); },
-                             [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
+    if (!RunReportingFailure(
+            [&] { warnings = LintProject(QFileInfo(AProjectFile).absoluteFilePath(), disk); },
+            [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
         return ecFailed;
-    for (const QString& warning : warnings) host.WriteLogLine(warning);
+    for (const QString& warning : warnings)
+        host.WriteLogLine(warning);
     return warnings.isEmpty() ? ecSuccess : ecWouldChange;
 }
 
@@ -71,7 +74,8 @@ int Run(const TCliOptions& AOptions) {
     TWrenfoldEngine engine(host, pretend ? static_cast<IProjectDisk&>(dryRunDisk) : realDisk);
     if (AOptions.Check) dryRunDisk.CheckOutputs([&] { return engine.RandomGuids(); });
     engine.synLog.SetKeepAppendedLines(false);
-    QObject::connect(&engine.synLog, &TTextDocument::LineAppended, [&](const QString& line) { host.WriteLogLine(line); });
+    QObject::connect(&engine.synLog, &TTextDocument::LineAppended,
+                     [&](const QString& line) { host.WriteLogLine(line); });
 
     QFileInfo project(AOptions.ProjectFile);
     if (AOptions.Command == QLatin1String("batch") && project.isDir())
@@ -99,8 +103,10 @@ int Run(const TCliOptions& AOptions) {
     }
     std::fflush(stdout);
     for (const TDryRunDisk::TChangedOutput& output : dryRunDisk.ChangedOutputs()) {
-        if (output.Missing) host.ShowInfoBox(QStringLiteral("Output file missing \"%1\"").arg(output.Path));
-        else host.ShowInfoBox(QStringLiteral("Output file would change \"%1\"").arg(output.Path));
+        if (output.Missing)
+            host.ShowInfoBox(QStringLiteral("Output file missing \"%1\"").arg(output.Path));
+        else
+            host.ShowInfoBox(QStringLiteral("Output file would change \"%1\"").arg(output.Path));
         if (!AOptions.Quiet && !output.Diff.isEmpty()) std::fputs(output.Diff.toUtf8().constData(), stdout);
     }
     return dryRunDisk.ChangedOutputs().empty() ? ecSuccess : ecWouldChange;

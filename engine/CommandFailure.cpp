@@ -6,7 +6,8 @@
 
 namespace Wrenfold {
 
-bool RunReportingFailure(const std::function<void()>& ACommand, const std::function<void(const QString&)>& AReport) {
+bool RunReportingFailure(const std::function<void()>& ACommand,
+                         const std::function<void(const QString&)>& AReport) {
     QString message;
     try {
         ACommand();

@@ -11,6 +11,7 @@ namespace Wrenfold {
 // carry theirs, std::bad_alloc is "Out of memory", any other std::exception gives its own text.
 // The silent abort (Tessel::EAbort: stopped by the user) ends the command without a report. True
 // when the command succeeded.
-bool RunReportingFailure(const std::function<void()>& ACommand, const std::function<void(const QString&)>& AReport);
+bool RunReportingFailure(const std::function<void()>& ACommand,
+                         const std::function<void(const QString&)>& AReport);
 
 } // namespace Wrenfold

@@ -66,7 +66,8 @@ bool NamesProject(const QStringList& ANames, const QString& AEntry) {
     const QString project = Tessel::FileBaseName(AEntry);
     return std::any_of(ANames.begin(), ANames.end(), [&](const QString& AName) {
         return AName.compare(project, Qt::CaseInsensitive) == 0 ||
-               (IsProjectSource(AName) && Tessel::FileBaseName(AName).compare(project, Qt::CaseInsensitive) == 0);
+               (IsProjectSource(AName) &&
+                Tessel::FileBaseName(AName).compare(project, Qt::CaseInsensitive) == 0);
     });
 }
 

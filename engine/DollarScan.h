@@ -26,7 +26,8 @@ qsizetype IndexOfDollarWhere(QStringView AText, qsizetype AFrom, TPredicate AIsM
         const auto searchEight = [&](qsizetype ABase, int ASkip) -> qsizetype {
             const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + ABase));
             // Two mask bits per unit, lowest first.
-            unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, dollar))) & (~0u << (2 * ASkip));
+            unsigned mask =
+                unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, dollar))) & (~0u << (2 * ASkip));
             while (mask != 0) {
                 const int unit = std::countr_zero(mask) / 2;
                 if (AIsMatchAt(ABase + unit)) return ABase + unit;

@@ -22,7 +22,8 @@ public:
     virtual QByteArray ReadFile(const QString& APath) const = 0;
     // Replaces the file with the lines, encoded in the format; an existing file stays intact when
     // the write fails.
-    virtual void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) = 0;
+    virtual void WriteTextFile(const QString& APath, const QStringList& ALines,
+                               const Tessel::TTextFormat& AFormat) = 0;
     // Copies the file over any existing destination; raises an exception carrying the system's
     // reason (its message is the reason alone) on failure.
     virtual void CopyFile(const QString& ASource, const QString& ADest) = 0;

@@ -11,7 +11,8 @@ void TBatchList::SetChecked(int AIndex, bool AValue) {
 }
 
 void TBatchList::SetAllChecked(bool AValue) {
-    for (TEntry& entry : FEntries) entry.Checked = AValue;
+    for (TEntry& entry : FEntries)
+        entry.Checked = AValue;
     emit Reset();
 }
 
@@ -27,7 +28,8 @@ void TBatchList::Clear() {
 void TBatchList::SetEntries(const QStringList& ATexts) {
     FEntries.clear();
     FEntries.reserve(ATexts.size());
-    for (const QString& text : ATexts) FEntries.append({text, true});
+    for (const QString& text : ATexts)
+        FEntries.append({text, true});
     emit Reset();
 }
 

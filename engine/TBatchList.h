@@ -30,7 +30,7 @@ public:
     void SetEntries(const QStringList& ATexts);
 
 signals:
-    void Reset();                                  // entries were added, removed or re-marked in bulk
+    void Reset(); // entries were added, removed or re-marked in bulk
     void CheckedChanged(int AIndex, bool AChecked);
 
 private:

@@ -19,7 +19,9 @@ bool IsGuidText(QStringView AText) {
     return true;
 }
 
-QString FolderOf(const QString& APath) { return APath.left(std::max<qsizetype>(0, APath.lastIndexOf(u'/'))); }
+QString FolderOf(const QString& APath) {
+    return APath.left(std::max<qsizetype>(0, APath.lastIndexOf(u'/')));
+}
 
 } // namespace
 
@@ -27,7 +29,8 @@ QStringList AlignMadeUpGuids(const QStringList& ANew, const QStringList& AOld, c
     QStringList result = ANew;
     for (qsizetype i = 0; i < std::min(result.size(), AOld.size()); ++i) {
         for (const QString& guid : AGuids) {
-            for (qsizetype at = result[i].indexOf(guid); at >= 0; at = result[i].indexOf(guid, at + guid.size())) {
+            for (qsizetype at = result[i].indexOf(guid); at >= 0;
+                 at = result[i].indexOf(guid, at + guid.size())) {
                 const QStringView old = QStringView(AOld[i]).mid(at, guid.size());
                 if (IsGuidText(old)) result[i].replace(at, guid.size(), old.toString());
             }
@@ -55,17 +58,21 @@ QStringList TDryRunDisk::ListFiles(const QString& AFolder) const {
 QByteArray TDryRunDisk::ReadFile(const QString& APath) const {
     const auto changed = FChanged.find(APath);
     if (changed == FChanged.end()) return FReal.ReadFile(APath);
-    if (!changed->second) throw Tessel::EFileError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(APath));
+    if (!changed->second)
+        throw Tessel::EFileError(
+            QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(APath));
     return *changed->second;
 }
 
-void TDryRunDisk::WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) {
+void TDryRunDisk::WriteTextFile(const QString& APath, const QStringList& ALines,
+                                const Tessel::TTextFormat& AFormat) {
     if (FRandomGuids) CheckOutput(APath, ALines, AFormat);
     FWrittenFiles.append(APath);
     FChanged[APath] = Tessel::EncodeTextLines(ALines, AFormat);
 }
 
-void TDryRunDisk::CheckOutput(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) {
+void TDryRunDisk::CheckOutput(const QString& APath, const QStringList& ALines,
+                              const Tessel::TTextFormat& AFormat) {
     if (!IsExistingFile(APath)) {
         FChangedOutputs.push_back({APath, true, QString()});
         return;

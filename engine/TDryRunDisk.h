@@ -20,7 +20,8 @@ public:
     bool IsExistingFile(const QString& APath) const override;
     QStringList ListFiles(const QString& AFolder) const override;
     QByteArray ReadFile(const QString& APath) const override;
-    void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) override;
+    void WriteTextFile(const QString& APath, const QStringList& ALines,
+                       const Tessel::TTextFormat& AFormat) override;
     void CopyFile(const QString& ASource, const QString& ADest) override;
     void DeleteFile(const QString& APath) override;
     bool WritesForReal() const override { return false; }

@@ -6,11 +6,12 @@ namespace Wrenfold {
 
 namespace {
 
-bool SameKey(const QString& A, const QString& B) { return A.constData() == B.constData() || A == B; }
+bool SameKey(const QString& A, const QString& B) {
+    return A.constData() == B.constData() || A == B;
+}
 
 // True when AKeys begins with every key of APrefix, in order.
-template <typename TKeys>
-bool IsPrefixOf(const TKeys& APrefix, const TKeys& AKeys) {
+template <typename TKeys> bool IsPrefixOf(const TKeys& APrefix, const TKeys& AKeys) {
     if (APrefix.size() > AKeys.size()) return false;
     for (qsizetype i = 0; i < APrefix.size(); ++i)
         if (!SameKey(APrefix[i], AKeys[i])) return false;
@@ -52,7 +53,8 @@ QStringList TExpansionTrail::ChainAt(qsizetype APosition, qsizetype ALength) con
     return chain;
 }
 
-void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted, const QString& AKey) {
+void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype AInserted,
+                              const QString& AKey) {
     const qsizetype removedEnd = APosition + ARemoved;
     const qsizetype delta = AInserted - ARemoved;
     // The new text inherits the keys of every stretch that holds the whole removed text. A marker
@@ -80,7 +82,8 @@ void TExpansionTrail::Replace(qsizetype APosition, qsizetype ARemoved, qsizetype
             // inserted text when it encloses the removed text.
             const bool encloses = s.Start <= APosition && s.End >= removedEnd;
             const qsizetype start = std::min(s.Start, APosition);
-            const qsizetype end = s.End >= removedEnd ? s.End + delta : (encloses ? APosition + AInserted : APosition);
+            const qsizetype end =
+                s.End >= removedEnd ? s.End + delta : (encloses ? APosition + AInserted : APosition);
             if (end <= start) continue;
             s.Start = start;
             s.End = end;

@@ -8,7 +8,9 @@
 
 namespace Wrenfold {
 
-QString TFileActions::ResolvePath(const QString& APath) const { return ResolvePathAgainst(APath, FDirectory); }
+QString TFileActions::ResolvePath(const QString& APath) const {
+    return ResolvePathAgainst(APath, FDirectory);
+}
 
 void TFileActions::RunActionList(const QStringList& AList, const QString& ASection) {
     try {
@@ -16,9 +18,12 @@ void TFileActions::RunActionList(const QStringList& AList, const QString& ASecti
             const qsizetype equals = line.indexOf(u'=');
             const QString name = equals < 0 ? QString() : line.left(equals);
             const QString value = equals < 0 ? QString() : line.mid(equals + 1);
-            if (Tessel::SameAsciiText(name, QStringLiteral("FileCopy"))) FileCopyAction(value, ASection);
-            else if (Tessel::SameAsciiText(name, QStringLiteral("FileDelete"))) FileDeleteAction(value, ASection);
-            else throw Tessel::Exception(QStringLiteral("Unknown action \"%1\"").arg(name));
+            if (Tessel::SameAsciiText(name, QStringLiteral("FileCopy")))
+                FileCopyAction(value, ASection);
+            else if (Tessel::SameAsciiText(name, QStringLiteral("FileDelete")))
+                FileDeleteAction(value, ASection);
+            else
+                throw Tessel::Exception(QStringLiteral("Unknown action \"%1\"").arg(name));
         }
     } catch (Tessel::Exception& e) {
         e.SetMessage(QStringLiteral("Error in section \"%1\" - %2").arg(ASection, e.Message()));
@@ -35,7 +40,8 @@ void TFileActions::FileCopyAction(const QString& AValue, const QString& ASection
         throw Tessel::Exception(QStringLiteral("FileCopy source file does not exist - \"%1\"").arg(source));
     const QString dest = ResolvePath(Tessel::KestTrim(AValue.mid(semicolon + 1)));
     if (Tessel::SameAsciiText(source, dest))
-        throw Tessel::Exception(QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
+        throw Tessel::Exception(
+            QStringLiteral("FileCopy source and dest files are the same \"%1\"").arg(AValue));
     try {
         FDisk.CopyFile(source, dest);
     } catch (Tessel::Exception& e) {

@@ -9,7 +9,8 @@ const std::vector<qsizetype>& TMarkerLineIndex::FirstMarkers(const QStringList& 
     if (ALines == FLines) return FFirstMarkers;
     std::vector<qsizetype> firstMarkers;
     firstMarkers.reserve(ALines.size());
-    for (const QString& line : ALines) firstMarkers.push_back(IndexOfMarker(line, u'P', 0));
+    for (const QString& line : ALines)
+        firstMarkers.push_back(IndexOfMarker(line, u'P', 0));
     FFirstMarkers = std::move(firstMarkers);
     FLines = ALines;
     return FFirstMarkers;

@@ -19,9 +19,9 @@ namespace {
 
 // Per-configuration elements whose values differ between projects.
 const QStringList ConfigurationElements = {
-    QStringLiteral("DCC_ExeOutput"),    QStringLiteral("DCC_DcuOutput"), QStringLiteral("DCC_BplOutput"),
-    QStringLiteral("DCC_DcpOutput"),    QStringLiteral("DCC_HppOutput"), QStringLiteral("DCC_ObjOutput"),
-    QStringLiteral("DCC_UnitSearchPath"), QStringLiteral("DCC_Define"),  QStringLiteral("VerInfo_Keys"),
+    QStringLiteral("DCC_ExeOutput"),      QStringLiteral("DCC_DcuOutput"), QStringLiteral("DCC_BplOutput"),
+    QStringLiteral("DCC_DcpOutput"),      QStringLiteral("DCC_HppOutput"), QStringLiteral("DCC_ObjOutput"),
+    QStringLiteral("DCC_UnitSearchPath"), QStringLiteral("DCC_Define"),    QStringLiteral("VerInfo_Keys"),
 };
 
 // A line that is one element with a text value: the opening tag (with the indent), the tag's name,
@@ -36,9 +36,9 @@ const QRegularExpression& ElementLine() {
 // are trimmed, and a marker or statement in it would be expanded.
 bool IsKeptWhole(const QString& AValue) {
     const QString upper = Tessel::AsciiUpperCase(AValue);
-    return !AValue.isEmpty() && Tessel::KestTrim(AValue) == AValue && !AValue.contains(QLatin1String("$P(")) &&
-           !upper.contains(QLatin1String("$GET(")) && !upper.contains(QLatin1String("$REPLACE(")) &&
-           !upper.contains(QLatin1String("$INCLUDE("));
+    return !AValue.isEmpty() && Tessel::KestTrim(AValue) == AValue &&
+           !AValue.contains(QLatin1String("$P(")) && !upper.contains(QLatin1String("$GET(")) &&
+           !upper.contains(QLatin1String("$REPLACE(")) && !upper.contains(QLatin1String("$INCLUDE("));
 }
 
 // The configuration a property group applies to, from its condition: "'$(Cfg_1)'!=''" gives
@@ -106,7 +106,8 @@ TAdoptedProject AdoptProject(const QStringList& AProjectLines, const QString& AP
         QString name;
         if (tag == QLatin1String("ProjectGuid") && value.size() == 38 && value.startsWith(u'{')) {
             name = QStringLiteral("ProjectGuid");
-            give(name, AStableGuid ? QStringLiteral("$GET(PROJECTGUID)") : QStringLiteral("$GET(RANDOMGUID)"));
+            give(name,
+                 AStableGuid ? QStringLiteral("$GET(PROJECTGUID)") : QStringLiteral("$GET(RANDOMGUID)"));
         } else if (IsProjectSource(value) &&
                    Tessel::FileBaseName(value).compare(AProjectName, Qt::CaseInsensitive) == 0) {
             name = QStringLiteral("MainSource");
@@ -116,11 +117,14 @@ TAdoptedProject AdoptProject(const QStringList& AProjectLines, const QString& AP
             give(name, QStringLiteral("$GET(PROJECTNAME)"));
         } else if (ConfigurationElements.contains(tag) && IsKeptWhole(value)) {
             name = configuration.isEmpty() ? tag : tag + u'_' + configuration;
-            if (given.contains(name)) name.clear(); // a second one in the same group stays as it is
-            else give(name, value);
+            if (given.contains(name))
+                name.clear(); // a second one in the same group stays as it is
+            else
+                give(name, value);
         }
         result.Template.append(name.isEmpty() ? line
-                                              : match.captured(1) + QStringLiteral("$P(") + name + u')' + match.captured(4));
+                                              : match.captured(1) + QStringLiteral("$P(") + name + u')' +
+                                                    match.captured(4));
     }
     return result;
 }

@@ -23,7 +23,9 @@ void CheckPath(const QString& APath) {
                                      .arg(Tessel::StringToNonPrintingTags(APath, QString(), true)));
 }
 
-QString NotRegularText(const QString& APath) { return QStringLiteral("\"%1\" is not a regular file").arg(APath); }
+QString NotRegularText(const QString& APath) {
+    return QStringLiteral("\"%1\" is not a regular file").arg(APath);
+}
 
 // True for a regular file; false when nothing or a folder stands there; raises for anything else
 // (a FIFO, a device, a socket), which a run must neither read, replace nor delete.
@@ -38,7 +40,9 @@ bool IsRegularFile(const QString& APath) {
 
 } // namespace
 
-bool TProjectDisk::IsExistingFile(const QString& APath) const { return IsRegularFile(APath); }
+bool TProjectDisk::IsExistingFile(const QString& APath) const {
+    return IsRegularFile(APath);
+}
 
 QStringList TProjectDisk::ListFiles(const QString& AFolder) const {
     CheckPath(AFolder);
@@ -55,7 +59,8 @@ QByteArray TProjectDisk::ReadFile(const QString& APath) const {
     return Tessel::ReadFileBytes(APath);
 }
 
-void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) {
+void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines,
+                                 const Tessel::TTextFormat& AFormat) {
     IsRegularFile(APath);
     Tessel::WriteTextFile(APath, ALines, AFormat, Tessel::TWriteDurability::Replaced);
 }

@@ -12,7 +12,8 @@ public:
     QByteArray ReadFile(const QString& APath) const override;
     // Generated output can always be made again: it replaces the old file only once completely
     // written, but is not flushed to the disk file by file.
-    void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) override;
+    void WriteTextFile(const QString& APath, const QStringList& ALines,
+                       const Tessel::TTextFormat& AFormat) override;
     void CopyFile(const QString& ASource, const QString& ADest) override;
     void DeleteFile(const QString& APath) override;
 };

@@ -45,7 +45,9 @@ std::map<QString, std::vector<TNumberedLine>> ReadSections(const QStringList& AL
     return sections;
 }
 
-QString NameOf(const QString& ALine) { return ALine.left(std::max<qsizetype>(0, ALine.indexOf(u'='))); }
+QString NameOf(const QString& ALine) {
+    return ALine.left(std::max<qsizetype>(0, ALine.indexOf(u'=')));
+}
 
 // The arguments of every statement of AKeyword ("$REPLACE(" in upper case) in the line.
 QStringList StatementArguments(const QString& ALine, const QString& AKeyword) {
@@ -58,7 +60,9 @@ QStringList StatementArguments(const QString& ALine, const QString& AKeyword) {
     return arguments;
 }
 
-bool HasOuterBlanks(const QString& AName) { return !AName.isEmpty() && Tessel::KestTrim(AName) != AName; }
+bool HasOuterBlanks(const QString& AName) {
+    return !AName.isEmpty() && Tessel::KestTrim(AName) != AName;
+}
 
 class TLint {
 public:
@@ -67,7 +71,8 @@ public:
 
     QStringList Run() {
         Tessel::TTextFormat format;
-        const QStringList configLines = Tessel::DecodeTextLines(FDisk.ReadFile(FConfigFile), format, FConfigFile);
+        const QStringList configLines =
+            Tessel::DecodeTextLines(FDisk.ReadFile(FConfigFile), format, FConfigFile);
         std::map<QString, TNumberedLine> headers;
         auto sections = ReadSections(configLines, headers);
         const std::vector<TNumberedLine>& replace = sections[QStringLiteral("REPLACE")];
@@ -81,10 +86,12 @@ public:
             const QString folded = name.toCaseFolded();
             if (HasOuterBlanks(name))
                 Warn(FConfigFile, line.Number,
-                     QStringLiteral("replace-list name \"%1\" has blanks around it: markers never match it").arg(name));
+                     QStringLiteral("replace-list name \"%1\" has blanks around it: markers never match it")
+                         .arg(name));
             if (const auto first = firstLine.find(folded); first != firstLine.end())
                 Warn(FConfigFile, line.Number,
-                     QStringLiteral("replace-list name \"%1\" is given again (first on line %2): this entry is never used")
+                     QStringLiteral("replace-list name \"%1\" is given again (first on line %2): this entry "
+                                    "is never used")
                          .arg(name)
                          .arg(first->second));
             else
@@ -97,7 +104,8 @@ public:
                 for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$REPLACE(")))
                     used[argument.toCaseFolded()] = true;
                 for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$INCLUDE(")))
-                    CheckPath(line.Number, QStringLiteral("$INCLUDE( path"), ResolvePathAgainst(argument, FDirectory));
+                    CheckPath(line.Number, QStringLiteral("$INCLUDE( path"),
+                              ResolvePathAgainst(argument, FDirectory));
             }
 
         QString inputName;
@@ -124,7 +132,8 @@ public:
         for (const TNumberedLine& line : templateFile.isEmpty() ? std::vector<TNumberedLine>() : replace) {
             if (!line.Text.contains(u'=')) continue;
             const QString name = NameOf(line.Text);
-            if (firstLine[name.toCaseFolded()] == line.Number && !used[name.toCaseFolded()] && !HasOuterBlanks(name))
+            if (firstLine[name.toCaseFolded()] == line.Number && !used[name.toCaseFolded()] &&
+                !HasOuterBlanks(name))
                 Warn(FConfigFile, line.Number,
                      QStringLiteral("replace-list entry \"%1\" is used by no marker or statement").arg(name));
         }
@@ -133,7 +142,8 @@ public:
             return a.File != b.File ? a.File == FConfigFile : a.Line < b.Line;
         });
         QStringList result;
-        for (const TWarning& w : FWarnings) result.append(QStringLiteral("%1:%2: warning: %3").arg(w.File).arg(w.Line).arg(w.Text));
+        for (const TWarning& w : FWarnings)
+            result.append(QStringLiteral("%1:%2: warning: %3").arg(w.File).arg(w.Line).arg(w.Text));
         return result;
     }
 
@@ -144,7 +154,9 @@ private:
         QString Text;
     };
 
-    void Warn(const QString& AFile, int ALine, const QString& AText) { FWarnings.push_back({AFile, ALine, AText}); }
+    void Warn(const QString& AFile, int ALine, const QString& AText) {
+        FWarnings.push_back({AFile, ALine, AText});
+    }
 
     // The projects' own replace sections and the batch's Skip= list must name projects of the
     // folder; the names those sections give count as given.
@@ -200,28 +212,34 @@ private:
         for (const QString& candidate : candidates)
             if (candidate.compare(name, Qt::CaseInsensitive) == 0) {
                 Warn(FConfigFile, ALine,
-                     QStringLiteral("%1 \"%2\" matches \"%3\" only without regard to case").arg(AWhat, name, candidate));
+                     QStringLiteral("%1 \"%2\" matches \"%3\" only without regard to case")
+                         .arg(AWhat, name, candidate));
                 return JoinPath(folder, candidate);
             }
         Warn(FConfigFile, ALine, QStringLiteral("%1 \"%2\" names no file").arg(AWhat, APath));
         return QString();
     }
 
-    void LintTemplate(const QString& ATemplate, const std::map<QString, int>& ANames, std::map<QString, bool>& AUsed) {
+    void LintTemplate(const QString& ATemplate, const std::map<QString, int>& ANames,
+                      std::map<QString, bool>& AUsed) {
         Tessel::TTextFormat format;
         const QStringList lines = Tessel::DecodeTextLines(FDisk.ReadFile(ATemplate), format, ATemplate);
         for (int i = 0; i < lines.size(); ++i) {
             const QString& line = lines[i];
-            for (qsizetype at = IndexOfMarker(line, u'P', 0); at >= 0; at = IndexOfMarker(line, u'P', at + 1)) {
+            for (qsizetype at = IndexOfMarker(line, u'P', 0); at >= 0;
+                 at = IndexOfMarker(line, u'P', at + 1)) {
                 const int close = FindClosingBracket(line, int(at + 4));
                 if (close == 0) continue; // the run reports it
                 const QString name = line.mid(at + 3, close - 1 - (at + 3));
                 AUsed[name.toCaseFolded()] = true;
                 if (HasOuterBlanks(name))
-                    Warn(ATemplate, i + 1, QStringLiteral("marker \"$P(%1)\" has blanks inside its brackets").arg(name));
-                else if (ANames.count(name.toCaseFolded()) == 0)
                     Warn(ATemplate, i + 1,
-                         QStringLiteral("marker \"$P(%1)\" names no replace-list entry: it expands to nothing").arg(name));
+                         QStringLiteral("marker \"$P(%1)\" has blanks inside its brackets").arg(name));
+                else if (ANames.count(name.toCaseFolded()) == 0)
+                    Warn(
+                        ATemplate, i + 1,
+                        QStringLiteral("marker \"$P(%1)\" names no replace-list entry: it expands to nothing")
+                            .arg(name));
             }
         }
     }

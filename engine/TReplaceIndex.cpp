@@ -40,7 +40,9 @@ bool SameName(QStringView A, QStringView B) {
 }
 
 constexpr std::size_t HashStart = 14695981039346656037ull;
-std::size_t HashStep(std::size_t AHash, char16_t AUnit) { return (AHash ^ AUnit) * 1099511628211ull; }
+std::size_t HashStep(std::size_t AHash, char16_t AUnit) {
+    return (AHash ^ AUnit) * 1099511628211ull;
+}
 
 // A hash of the folded name. Plain ASCII names, the usual ones, are folded as they are hashed;
 // others are hashed from a folded copy.
@@ -50,7 +52,8 @@ std::size_t FoldedHash(QStringView AName) {
         char16_t unit = c.unicode();
         if (unit >= 0x80) {
             hash = HashStart;
-            for (QChar folded : Folded(AName)) hash = HashStep(hash, folded.unicode());
+            for (QChar folded : Folded(AName))
+                hash = HashStep(hash, folded.unicode());
             return hash;
         }
         if (unit >= u'A' && unit <= u'Z') unit += 32;
@@ -63,7 +66,8 @@ std::size_t FoldedHash(QStringView AName) {
 
 TReplaceIndex::TReplaceIndex(const QStringList& AReplaceList) : FLines(AReplaceList) {
     std::size_t slotCount = 8;
-    while (slotCount < std::size_t(FLines.size()) * 2) slotCount *= 2;
+    while (slotCount < std::size_t(FLines.size()) * 2)
+        slotCount *= 2;
     FSlots.assign(slotCount, 0);
     FEntries.reserve(FLines.size());
     for (const QString& line : std::as_const(FLines)) {

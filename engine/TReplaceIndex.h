@@ -24,7 +24,7 @@ private:
         QStringView Value;
         std::size_t Hash;
     };
-    QStringList FLines; // keeps the views valid
+    QStringList FLines;           // keeps the views valid
     std::vector<TEntry> FEntries; // the first line of each name only
     // Open addressing over FEntries: entry index + 1, 0 for a free slot. A power of two in size.
     std::vector<int> FSlots;

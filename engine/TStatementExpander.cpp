@@ -50,10 +50,10 @@ qsizetype IndexOfKeyword(const QString& ALine, const QString& AKeyword) {
 // Spares most lines the search for each statement in turn.
 bool MayHoldStatement(const QString& ALine) {
     return IndexOfDollarWhere(ALine, 0, [&](qsizetype AAt) {
-        if (AAt + 1 >= ALine.size()) return false;
-        const QChar letter = Tessel::AsciiUpperCase(ALine[AAt + 1]);
-        return letter == u'G' || letter == u'R' || letter == u'I';
-    }) >= 0;
+               if (AAt + 1 >= ALine.size()) return false;
+               const QChar letter = Tessel::AsciiUpperCase(ALine[AAt + 1]);
+               return letter == u'G' || letter == u'R' || letter == u'I';
+           }) >= 0;
 }
 
 // The start of a line too long to show whole.
@@ -65,15 +65,17 @@ QString LineStart(const QString& ALine) {
 } // namespace
 
 TStatementExpander::TStatementExpander(const QString& AProjectName, const QString& ADirectory,
-                                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog,
-                                       QStringList* ARandomGuids)
+                                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk,
+                                       TLogSink ALog, QStringList* ARandomGuids)
     : FProjectName(AProjectName), FDirectory(ADirectory), FReplaceList(AReplaceList), FDisk(ADisk),
       FLog(std::move(ALog)), FRandomGuids(ARandomGuids) {}
 
 QString ProjectGuidText(const QString& AProjectName) {
     // Wrenfold's own namespace for project GUIDs; changing it changes every project's GUID.
     static const QUuid Namespace(QStringLiteral("{84CB1974-578A-4877-ADAE-21119BE0E0AD}"));
-    return QUuid::createUuidV5(Namespace, AProjectName.toUpper().toUtf8()).toString(QUuid::WithBraces).toUpper();
+    return QUuid::createUuidV5(Namespace, AProjectName.toUpper().toUtf8())
+        .toString(QUuid::WithBraces)
+        .toUpper();
 }
 
 bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpansionTrail& ATrail) {
@@ -165,9 +167,9 @@ bool TStatementExpander::ExpandIncludeStatement(QString& ALine, TExpansionTrail&
 
 void TStatementExpander::ExpandStatements(QString& ALine) {
     TExpansionTrail trail;
-    for (int expanded = 1; MayHoldStatement(ALine) && (ExpandGetStatement(ALine, trail) ||
-                                                       ExpandReplaceStatement(ALine, trail) ||
-                                                       ExpandIncludeStatement(ALine, trail));
+    for (int expanded = 1; MayHoldStatement(ALine) &&
+                           (ExpandGetStatement(ALine, trail) || ExpandReplaceStatement(ALine, trail) ||
+                            ExpandIncludeStatement(ALine, trail));
          ++expanded) {
         // A value may double at every level: stop before the line outgrows memory or time.
         if (ALine.size() > MaxLineUnits)
@@ -182,7 +184,8 @@ void TStatementExpander::ExpandStatements(QString& ALine) {
 }
 
 void TStatementExpander::ExpandListStatements(QStringList& AList) {
-    for (QString& line : AList) ExpandStatements(line);
+    for (QString& line : AList)
+        ExpandStatements(line);
 }
 
 void TStatementExpander::ExpandListStatements(TTextDocument& AList) {

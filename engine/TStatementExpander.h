@@ -17,8 +17,9 @@ class TTextDocument;
 class TStatementExpander {
 public:
     // The GUIDs that $GET(RANDOMGUID) makes up are added to ARandomGuids when given.
-    TStatementExpander(const QString& AProjectName, const QString& ADirectory, const TTextDocument& AReplaceList,
-                       const IProjectDisk& ADisk, TLogSink ALog, QStringList* ARandomGuids = nullptr);
+    TStatementExpander(const QString& AProjectName, const QString& ADirectory,
+                       const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog,
+                       QStringList* ARandomGuids = nullptr);
 
     // Expands every line, top to bottom, writing each back in place.
     void ExpandListStatements(QStringList& AList);

@@ -20,7 +20,9 @@ namespace Wrenfold {
 namespace {
 
 QString MissingRightMarker(int AIndex, const QString& ALine) {
-    return QStringLiteral("Input line %1, missing right marker processing line \"%2\"").arg(AIndex + 1).arg(ALine);
+    return QStringLiteral("Input line %1, missing right marker processing line \"%2\"")
+        .arg(AIndex + 1)
+        .arg(ALine);
 }
 
 // The decimal digits of AValue, written to the end of ABuffer.
@@ -70,14 +72,17 @@ public:
         int depth = 0;
         for (qsizetype i = AFrom; i < Size(); ++i) {
             const QChar c = At(i);
-            if (c == u'(') ++depth;
-            else if (c == u')' && depth-- == 0) return i;
+            if (c == u'(')
+                ++depth;
+            else if (c == u')' && depth-- == 0)
+                return i;
         }
         return -1;
     }
     QString Mid(qsizetype AFrom, qsizetype ACount) const {
         QString result(ACount, Qt::Uninitialized);
-        for (qsizetype i = 0; i < ACount; ++i) result[i] = At(AFrom + i);
+        for (qsizetype i = 0; i < ACount; ++i)
+            result[i] = At(AFrom + i);
         return result;
     }
     // Moves the first ACount characters to the end of AOut (or drops them when AOut is null).
@@ -132,14 +137,15 @@ void TTemplateExpander::SubstituteLine(const TReplaceIndex& AReplaceList, int AI
         if (trail.Produced(position, key.size(), key, Qt::CaseInsensitive)) {
             QStringList chain = trail.ChainAt(position, key.size());
             chain.append(key);
-            throw Tessel::Exception(QStringLiteral("Input line %1, marker \"$P(%2)\" leads back to itself (%3) "
-                                                   "processing line \"%4\"")
-                                        .arg(AIndex + 1)
-                                        .arg(name, chain.join(QStringLiteral(" -> ")), lineNow()));
+            throw Tessel::Exception(
+                QStringLiteral("Input line %1, marker \"$P(%2)\" leads back to itself (%3) "
+                               "processing line \"%4\"")
+                    .arg(AIndex + 1)
+                    .arg(name, chain.join(QStringLiteral(" -> ")), lineNow()));
         }
         const QStringView value = AReplaceList.Value(name);
-        const QString logLine = QStringLiteral("Input line ") % lineNumber % QStringLiteral(", replaced \"") % name %
-                                QStringLiteral("\" with \"") % value % QLatin1Char('"');
+        const QString logLine = QStringLiteral("Input line ") % lineNumber % QStringLiteral(", replaced \"") %
+                                name % QStringLiteral("\" with \"") % value % QLatin1Char('"');
         logged += logLine.size();
         if (done.size() + pending.Size() - key.size() + value.size() + logged > MaxLineUnits)
             throw Tessel::Exception(QStringLiteral("Input line %1 grows past %2 MiB expanding marker \"%3\"")
@@ -179,12 +185,14 @@ void TTemplateExpander::ExpandTemplate(const TTextDocument& AInput, TTextDocumen
     const TReplaceIndex replaceList(replaceLines);
     // A value may hold line breaks (an included file's text): the output has the template's throughout.
     const QString lineBreak = Tessel::LineBreakText(OutputLineBreak(AInput.Format()));
-    const bool valuesHoldBreaks = std::any_of(replaceLines.begin(), replaceLines.end(),
-                                              [](const QString& ALine) { return Tessel::HoldsLineBreak(ALine); });
+    const bool valuesHoldBreaks =
+        std::any_of(replaceLines.begin(), replaceLines.end(),
+                    [](const QString& ALine) { return Tessel::HoldsLineBreak(ALine); });
     const QStringList input = AInput.Lines();
     // What expanding adds to the template's own size; the template itself was read within limits.
     qsizetype templateSize = 0;
-    for (const QString& line : input) templateSize += line.size();
+    for (const QString& line : input)
+        templateSize += line.size();
     qsizetype grownBy = 0;
     const std::vector<qsizetype>& firstMarkers = FInputMarkers.FirstMarkers(input);
     for (; done < input.size(); ++done) {

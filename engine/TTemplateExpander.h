@@ -19,10 +19,12 @@ public:
 
     // One output line per input line, in one update bracket of the output. A failure keeps the
     // output lines made before the failing one.
-    void ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput, const TTextDocument& AReplaceList);
+    void ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
+                        const TTextDocument& AReplaceList);
     // Replaces the markers of ALine (input line AIndex, 0-based), the first of which stands at
     // AFirstMarker (0-based), leftmost first; values are scanned again for markers.
-    void SubstituteLine(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine, qsizetype AFirstMarker);
+    void SubstituteLine(const TReplaceIndex& AReplaceList, int AIndex, QString& ALine,
+                        qsizetype AFirstMarker);
 
 private:
     TLogSink FLog;

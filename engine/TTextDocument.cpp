@@ -22,11 +22,15 @@ void TTextDocument::Unpack() {
     FPacked.Clear();
 }
 
-QString TTextDocument::Text() const { return Lines().join(Tessel::LineBreakText(FFormat.LineBreak)); }
+QString TTextDocument::Text() const {
+    return Lines().join(Tessel::LineBreakText(FFormat.LineBreak));
+}
 
 void TTextDocument::Changed() {
-    if (FUpdateCount > 0) FChangedInUpdate = true;
-    else emit Reset();
+    if (FUpdateCount > 0)
+        FChangedInUpdate = true;
+    else
+        emit Reset();
 }
 
 void TTextDocument::SetLine(int AIndex, const QString& ALine) {
@@ -42,14 +46,18 @@ void TTextDocument::Append(const QString& ALine) {
         Unpack();
         FLines.append(ALine);
     }
-    if (FUpdateCount > 0) FChangedInUpdate = true;
-    else emit LineAppended(ALine);
+    if (FUpdateCount > 0)
+        FChangedInUpdate = true;
+    else
+        emit LineAppended(ALine);
 }
 
 void TTextDocument::PutLine(int AIndex, const QString& ALine) {
     Unpack();
-    if (AIndex == Count()) FLines.append(ALine);
-    else if (!FLines.at(AIndex).isSharedWith(ALine)) FLines[AIndex] = ALine;
+    if (AIndex == Count())
+        FLines.append(ALine);
+    else if (!FLines.at(AIndex).isSharedWith(ALine))
+        FLines[AIndex] = ALine;
     Changed();
 }
 
@@ -104,7 +112,9 @@ void TTextDocument::TakeEditedLines(int AFirst, int ACount, const QStringList& A
         FLines.insert(AFirst + i, ALines.at(i));
 }
 
-void TTextDocument::BeginUpdate() { ++FUpdateCount; }
+void TTextDocument::BeginUpdate() {
+    ++FUpdateCount;
+}
 
 void TTextDocument::EndUpdate() {
     if (FUpdateCount == 0) return;
@@ -133,6 +143,8 @@ void TTextDocument::LoadFromBytes(const QByteArray& ABytes, const QString& AFile
     SetModified(false);
 }
 
-void TTextDocument::SaveToFile(const QString& AFileName) const { Tessel::WriteTextFile(AFileName, Lines(), FFormat); }
+void TTextDocument::SaveToFile(const QString& AFileName) const {
+    Tessel::WriteTextFile(AFileName, Lines(), FFormat);
+}
 
 } // namespace Wrenfold

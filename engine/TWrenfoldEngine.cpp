@@ -23,7 +23,8 @@ TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, QObject* AParent)
 }
 
 TWrenfoldEngine::TWrenfoldEngine(IWrenfoldHost& AHost, IProjectDisk& ADisk, QObject* AParent)
-    : QObject(AParent), FHost(AHost), FDisk(ADisk), FTemplateExpander([this](const QString& ALine) { Log(ALine); }) {
+    : QObject(AParent), FHost(AHost), FDisk(ADisk),
+      FTemplateExpander([this](const QString& ALine) { Log(ALine); }) {
     // A batch logs every replacement: a hundred thousand lines are kept as their UTF-8 bytes.
     synLog.SetPackAppendedLines(true);
 }
@@ -32,10 +33,13 @@ TWrenfoldEngine::~TWrenfoldEngine() = default;
 
 // --- Generation pipeline -----------------------------------------------------------------
 
-void TWrenfoldEngine::Log(const QString& AText) { synLog.Append(AText); }
+void TWrenfoldEngine::Log(const QString& AText) {
+    synLog.Append(AText);
+}
 
 void TWrenfoldEngine::ClearOutput() {
-    for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList}) document->Empty();
+    for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList})
+        document->Empty();
 }
 
 void TWrenfoldEngine::ReportError(const QString& AMessage) {
@@ -113,23 +117,28 @@ void TWrenfoldEngine::ExpandTemplate(const TTextDocument& AInput, TTextDocument&
 }
 
 TStatementExpander TWrenfoldEngine::Statements() {
-    return TStatementExpander(FCurrentProjectName, FCurrentDirectory, synReplaceList, FDisk,
-                              [this](const QString& ALine) { Log(ALine); }, &FRandomGuids);
+    return TStatementExpander(
+        FCurrentProjectName, FCurrentDirectory, synReplaceList, FDisk,
+        [this](const QString& ALine) { Log(ALine); }, &FRandomGuids);
 }
 
-void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) { Statements().ExpandListStatements(AList); }
+void TWrenfoldEngine::ExpandListStatements(TTextDocument& AList) {
+    Statements().ExpandListStatements(AList);
+}
 
 void TWrenfoldEngine::RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection) {
     QStringList actions;
     ReadProjectSection(AIniFile, ASection, actions, false);
     Statements().ExpandListStatements(actions);
-    TFileActions(FCurrentDirectory, FDisk, [this](const QString& ALine) { Log(ALine); })
-        .RunActionList(actions, ASection);
+    TFileActions(FCurrentDirectory, FDisk, [this](const QString& ALine) {
+        Log(ALine);
+    }).RunActionList(actions, ASection);
 }
 
 bool TWrenfoldEngine::MakeDprojCommand() {
     ClearOutput();
-    if (!RunReportingFailure([this] { MakeDproj(true); }, [this](const QString& AMessage) { ReportError(AMessage); }))
+    if (!RunReportingFailure([this] { MakeDproj(true); },
+                             [this](const QString& AMessage) { ReportError(AMessage); }))
         return false;
     FHost.ShowInfoBox(QStringLiteral("Dproj output complete"));
     return true;
@@ -158,8 +167,9 @@ void TWrenfoldEngine::FillBatchList() {
     // While a project is being opened, the notice follows that project rather than the previous one.
     if (!IsAllProjects(FOpeningProjectName.value_or(FCurrentProjectName))) return;
     if (clbFileList.Count() > 0)
-        FHost.ShowInfoBox(QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")
-                              .arg(clbFileList.Count()));
+        FHost.ShowInfoBox(
+            QStringLiteral("%1 Delphi projects found. These are listed in the batch tab if required.")
+                .arg(clbFileList.Count()));
     else
         FHost.ShowInfoBox(NoProjectsMessage());
 }
@@ -224,7 +234,8 @@ QString TWrenfoldEngine::GetInputFileName() const {
 
 void TWrenfoldEngine::LoadInputFromProject() {
     const QString fileName = GetInputFileName();
-    if (fileName.isEmpty()) throw Tessel::Exception(QStringLiteral("Missing InputName= declaration in project"));
+    if (fileName.isEmpty())
+        throw Tessel::Exception(QStringLiteral("Missing InputName= declaration in project"));
     if (!FDisk.IsExistingFile(fileName))
         throw Tessel::Exception(QStringLiteral("Input file not found \"%1\"").arg(fileName));
     LoadInputFile(fileName);
@@ -252,16 +263,18 @@ void TWrenfoldEngine::WriteOutputFile() {
     const Tessel::TTextFormat format{synInput.Format().Encoding, OutputLineBreak(synInput.Format())};
     Tessel::TUnencodableChar unencodable;
     if (Tessel::FindUnencodableChar(synOutput.Lines(), format.Encoding, unencodable))
-        throw Tessel::Exception(QStringLiteral("Output line %1 holds \"%2\", which the template's encoding (%3) "
-                                               "cannot hold: save the template as %4")
-                                    .arg(unencodable.Line + 1)
-                                    .arg(unencodable.Character, Tessel::EncodingName(format.Encoding),
-                                         format.Encoding == Tessel::TTextEncoding::Ansi
-                                             ? QStringLiteral("UTF-8")
-                                             : QStringLiteral("UTF-16")));
+        throw Tessel::Exception(
+            QStringLiteral("Output line %1 holds \"%2\", which the template's encoding (%3) "
+                           "cannot hold: save the template as %4")
+                .arg(unencodable.Line + 1)
+                .arg(unencodable.Character, Tessel::EncodingName(format.Encoding),
+                     format.Encoding == Tessel::TTextEncoding::Ansi ? QStringLiteral("UTF-8")
+                                                                    : QStringLiteral("UTF-16")));
     FDisk.WriteTextFile(fileName, synOutput.Lines(), format);
-    if (FDisk.WritesForReal()) Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
-    else Log(QStringLiteral("Dproj output file would be written \"%1\"").arg(fileName));
+    if (FDisk.WritesForReal())
+        Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+    else
+        Log(QStringLiteral("Dproj output file would be written \"%1\"").arg(fileName));
 }
 
 // --- Batch generation --------------------------------------------------------------------
@@ -280,8 +293,8 @@ void TWrenfoldEngine::MakeBatchProject(const QString& AProjectName) {
 
 void TWrenfoldEngine::RunBatch() {
     if (!IsAllProjects(FCurrentProjectName))
-        throw Tessel::Exception(
-            QStringLiteral("You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
+        throw Tessel::Exception(QStringLiteral(
+            "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
     // The list is read entry by entry: it stays as it is while the batch runs, because the front
     // ends lock every other command until the batch ends. Whether the projects succeed or fail,
     // the name returns to AllProjects (not from a destructor: setting it logs, which may fail).
@@ -291,7 +304,8 @@ void TWrenfoldEngine::RunBatch() {
         throw Tessel::Exception(QStringLiteral("No project of the batch is ticked: nothing to make"));
     try {
         for (int i = 0; i < clbFileList.Count(); ++i) {
-            if (clbFileList.Checked(i)) MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
+            if (clbFileList.Checked(i))
+                MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
             else if (IsSkipped(clbFileList.Text(i)))
                 Log(QStringLiteral("Skipped \"%1\": the configuration leaves it out of the batch")
                         .arg(clbFileList.Text(i)));

@@ -45,9 +45,10 @@ public:
     void MakeDproj(bool AAskToSave);
     void ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection, QStringList& ATarget,
                             bool ARequired);
-    void ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection, TTextDocument& ATarget,
-                            bool ARequired);
-    void ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput, const TTextDocument& AReplaceList);
+    void ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, const QString& ASection,
+                            TTextDocument& ATarget, bool ARequired);
+    void ExpandTemplate(const TTextDocument& AInput, TTextDocument& AOutput,
+                        const TTextDocument& AReplaceList);
     // The replace-list statements, for the current project.
     void ExpandListStatements(TTextDocument& AList);
     void RunFileActions(Tessel::TKestMemIniFile& AIniFile, const QString& ASection);

@@ -16,9 +16,11 @@ std::vector<TEdit> EditScript(const QStringList& AOld, const QStringList& ANew) 
     const int n = int(AOld.size()), m = int(ANew.size());
     // Common lines at both ends need no search.
     int head = 0;
-    while (head < n && head < m && AOld[head] == ANew[head]) ++head;
+    while (head < n && head < m && AOld[head] == ANew[head])
+        ++head;
     int tail = 0;
-    while (tail < n - head && tail < m - head && AOld[n - 1 - tail] == ANew[m - 1 - tail]) ++tail;
+    while (tail < n - head && tail < m - head && AOld[n - 1 - tail] == ANew[m - 1 - tail])
+        ++tail;
     const int a = n - head - tail, b = m - head - tail;
     std::vector<TEdit> middle;
     const int limit = std::min(a + b, MaxDistance);
@@ -33,7 +35,8 @@ std::vector<TEdit> EditScript(const QStringList& AOld, const QStringList& ANew) 
                         ? v[size_t(offset + k + 1)]
                         : v[size_t(offset + k - 1)] + 1;
             int y = x - k;
-            while (x < a && y < b && AOld[head + x] == ANew[head + y]) ++x, ++y;
+            while (x < a && y < b && AOld[head + x] == ANew[head + y])
+                ++x, ++y;
             v[size_t(offset + k)] = x;
             if (x >= a && y >= b) {
                 found = d;
@@ -53,12 +56,14 @@ std::vector<TEdit> EditScript(const QStringList& AOld, const QStringList& ANew) 
             const bool down = k == -d || (k != d && w[size_t(offset + k - 1)] < w[size_t(offset + k + 1)]);
             const int prevK = down ? k + 1 : k - 1;
             const int prevX = w[size_t(offset + prevK)], prevY = prevX - prevK;
-            while (x > prevX && y > prevY) middle.push_back(TEdit::Keep), --x, --y;
+            while (x > prevX && y > prevY)
+                middle.push_back(TEdit::Keep), --x, --y;
             middle.push_back(down ? TEdit::Add : TEdit::Remove);
             x = prevX;
             y = prevY;
         }
-        while (x > 0 && y > 0) middle.push_back(TEdit::Keep), --x, --y;
+        while (x > 0 && y > 0)
+            middle.push_back(TEdit::Keep), --x, --y;
         std::reverse(middle.begin(), middle.end());
     }
     std::vector<TEdit> script(size_t(head), TEdit::Keep);
@@ -97,7 +102,8 @@ QString UnifiedDiff(const QStringList& AOld, const QStringList& ANew, const QStr
                 continue;
             }
             int k = j;
-            while (k < count && script[size_t(k)] == TEdit::Keep) ++k;
+            while (k < count && script[size_t(k)] == TEdit::Keep)
+                ++k;
             if (k == count || k - j > 2 * AContext) break;
             j = k;
         }
@@ -105,7 +111,8 @@ QString UnifiedDiff(const QStringList& AOld, const QStringList& ANew, const QStr
         const int after = std::min(AContext, count - end);
         int oldStart = oldLine - before, newStart = newLine - before, oldCount = 0, newCount = 0;
         QString body;
-        for (int j = 0; j < before; ++j) body += u' ' + AOld[oldStart + j] + u'\n';
+        for (int j = 0; j < before; ++j)
+            body += u' ' + AOld[oldStart + j] + u'\n';
         oldCount = newCount = before;
         for (int j = i; j < end + after; ++j) {
             switch (script[size_t(j)]) {
@@ -123,7 +130,9 @@ QString UnifiedDiff(const QStringList& AOld, const QStringList& ANew, const QStr
                 break;
             }
         }
-        result += QStringLiteral("@@ -%1 +%2 @@\n").arg(Range(oldStart, oldCount), Range(newStart, newCount)) + body;
+        result +=
+            QStringLiteral("@@ -%1 +%2 @@\n").arg(Range(oldStart, oldCount), Range(newStart, newCount)) +
+            body;
         i = end + after;
     }
     return result;

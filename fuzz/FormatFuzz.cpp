@@ -3,8 +3,8 @@
 #include "FuzzSupport.h"
 
 #include "Tessel/Rtl/ConvertError.h"
-#include "Tessel/Rtl/FormatText.h"
 #include "Tessel/Rtl/FormatSettings.h"
+#include "Tessel/Rtl/FormatText.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/NumericText.h"
 

@@ -22,7 +22,8 @@ protected:
     TScratchDir Temp;
 
     // AMerged sends both streams down one pipe, as a shell's "2>&1" does; Out then holds both.
-    TResult Run(const QStringList& AArguments, bool AMerged = false, const QString& ARegistryDir = QString()) {
+    TResult Run(const QStringList& AArguments, bool AMerged = false,
+                const QString& ARegistryDir = QString()) {
         QProcess process;
         // The program's registry is the test's own: the one set for the test run, or ARegistryDir.
         EXPECT_FALSE(qEnvironmentVariableIsEmpty("WRENFOLD_REGISTRY_DIR"));
@@ -40,7 +41,8 @@ protected:
     void MakeBatchFolder() {
         Write("b/AllProjects.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=$GET(PROJECTNAME)\n");
         Write("b/T.wfmInput", "<n>$P(Name)</n>");
-        for (const char* name : {"b/One.dpr", "b/Two.dpr", "b/Three.dpr"}) Write(name, "");
+        for (const char* name : {"b/One.dpr", "b/Two.dpr", "b/Three.dpr"})
+            Write(name, "");
     }
 };
 
@@ -78,18 +80,21 @@ TEST_F(Cli, MakePrintsTheLogAndWritesTheProject) {
 }
 
 TEST_F(Cli, TheOutputKeepsTheTemplatesEncodingOrTheRunFailsWithNothingLost) {
-    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=M\xC3\xBCller \xC5\x81\xC3\xB3" "d\xC5\xBA\n");
+    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=M\xC3\xBCller \xC5\x81\xC3\xB3"
+                             "d\xC5\xBA\n");
     Write("p/T.wfmInput", "\xEF\xBB\xBF<n>$P(Name)</n>\n");
     TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3"
                                    "d\xC5\xBA</n>\n");
 
-    Write("p/T.wfmInput", "<n>Gr\xF6\xDF" "e $P(Name)</n>"); // Windows-1252
+    Write("p/T.wfmInput", "<n>Gr\xF6\xDF"
+                          "e $P(Name)</n>"); // Windows-1252
     r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"});
     EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_EQ(r.Err, "error: Output line 1 holds \"\u0141\", which the template's encoding (Windows-1252) cannot "
-                     "hold: save the template as UTF-8\n");
+    EXPECT_EQ(r.Err,
+              "error: Output line 1 holds \"\u0141\", which the template's encoding (Windows-1252) cannot "
+              "hold: save the template as UTF-8\n");
     EXPECT_EQ(Read("p/App.dproj"), "\xEF\xBB\xBF<n>M\xC3\xBCller \xC5\x81\xC3\xB3"
                                    "d\xC5\xBA</n>\n");
 }
@@ -117,7 +122,8 @@ TEST_F(Cli, FailuresGoToStandardErrorWithExitStatusOne) {
     Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nA=1\n");
     r = Run({"make", Temp.FilePath("p/App.wfmconfig")});
     EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_TRUE(r.Out.endsWith("***Error: \"Input line 1, missing right marker processing line \"$P(A\"\"\n"));
+    EXPECT_TRUE(
+        r.Out.endsWith("***Error: \"Input line 1, missing right marker processing line \"$P(A\"\"\n"));
 }
 
 TEST_F(Cli, BatchMakesEveryProjectOrOnlyThoseNamed) {
@@ -168,16 +174,19 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_TRUE(r.Out.contains("wrenfold-cli make PROJECT.wfmconfig"));
     r = Run({"--version"});
     EXPECT_EQ(r.ExitCode, 0);
-    EXPECT_TRUE(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+\nWrenfold\n$").match(r.Out).hasMatch()) << r.Out.toStdString();
+    EXPECT_TRUE(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+\nWrenfold\n$").match(r.Out).hasMatch())
+        << r.Out.toStdString();
     r = Run({"/DEMO", "/UL=S", "batch", Temp.FilePath("b"), "-q"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     const QString quietErr = r.Err;
     // Announced options speak on standard error; a slash argument the library does not know is no switch.
     r = Run({"batch", Temp.FilePath("b"), "-q", "/slowstatusupdate=x"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    EXPECT_EQ("Forces a programmable slow status update set by '/SlowStatusUpdate=x' found on the command line.\n"
-              "Error in command line integer value \"/SlowStatusUpdate\"\n" + quietErr,
-              r.Err);
+    EXPECT_EQ(
+        "Forces a programmable slow status update set by '/SlowStatusUpdate=x' found on the command line.\n"
+        "Error in command line integer value \"/SlowStatusUpdate\"\n" +
+            quietErr,
+        r.Err);
     r = Run({"batch", Temp.FilePath("b"), "-q", "/DEMOX"});
     EXPECT_EQ(r.ExitCode, 2);
 }
@@ -222,7 +231,8 @@ TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
 
 // The object reached from AObject through the members named, one level each.
 static QJsonObject Member(QJsonObject AObject, const QStringList& ANames) {
-    for (const QString& name : ANames) AObject = AObject.value(name).toObject();
+    for (const QString& name : ANames)
+        AObject = AObject.value(name).toObject();
     return AObject;
 }
 
@@ -234,8 +244,9 @@ static QJsonObject ProductKeys(const QJsonObject& AHive) {
 // The waypoints key of the program's registry file.
 static QJsonObject WaypointsKey(const QJsonObject& AHive) {
     const QJsonObject products = ProductKeys(AHive);
-    return products.isEmpty() ? QJsonObject()
-                              : Member(products.begin()->toObject(), {"keys", "General", "keys", "Waypoints"});
+    return products.isEmpty()
+               ? QJsonObject()
+               : Member(products.begin()->toObject(), {"keys", "General", "keys", "Waypoints"});
 }
 
 TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
@@ -245,8 +256,9 @@ TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
     const QString hiveFile = registry + "/HKEY_CURRENT_USER.json";
     TResult r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet", "/RegLogging"}, false, registry);
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    EXPECT_TRUE(r.Err.startsWith("'Registry activity logging' - this feature has been enabled by '/RegLogging' "
-                                 "found on the command line.\n"))
+    EXPECT_TRUE(
+        r.Err.startsWith("'Registry activity logging' - this feature has been enabled by '/RegLogging' "
+                         "found on the command line.\n"))
         << r.Err.toStdString();
     EXPECT_TRUE(r.Err.contains("KEST reg access \"WriteRegKeyBool\"")) << "saved at shutdown";
     QFile file(hiveFile);
@@ -260,9 +272,10 @@ TEST_F(Cli, StartsAndStopsTheLibraryWithTheWaypointsKeptInTheRegistry) {
     const QString appName = ProductKeys(hive).keys().value(0);
     const QByteArray waypoints =
         R"({"keys":{"Engine|BeforeWrite":{"values":{"Enabled":1}}},"values":{"WaypointsEnabled":1}})";
-    Write("registry/HKEY_CURRENT_USER.json",
-          R"({"hive":"HKEY_CURRENT_USER","version":1,"root":{"keys":{"Software":{"keys":{"KEST Products":{"keys":{")" +
-              appName.toUtf8() + R"(":{"keys":{"General":{"keys":{"Waypoints":)" + waypoints + "}}}}}}}}}}}");
+    Write(
+        "registry/HKEY_CURRENT_USER.json",
+        R"({"hive":"HKEY_CURRENT_USER","version":1,"root":{"keys":{"Software":{"keys":{"KEST Products":{"keys":{")" +
+            appName.toUtf8() + R"(":{"keys":{"General":{"keys":{"Waypoints":)" + waypoints + "}}}}}}}}}}}");
     r = Run({"make", Temp.FilePath("p/App.wfmconfig"), "--quiet"}, false, registry);
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Err, "Waypoints are enabled. Disable them now? No\nDproj output complete\n");
@@ -279,6 +292,7 @@ TEST_F(Cli, ARegistryThatCannotBeWrittenWarnsWithoutFailingTheCommand) {
                           Temp.FilePath("plain-file/registry"));
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
     EXPECT_EQ(Read("p/App.dproj"), "<b>App</b>");
-    EXPECT_TRUE(r.Err.contains(QRegularExpression("^warning: .*registry folder", QRegularExpression::MultilineOption)))
+    EXPECT_TRUE(r.Err.contains(
+        QRegularExpression("^warning: .*registry folder", QRegularExpression::MultilineOption)))
         << r.Err.toStdString();
 }

@@ -33,9 +33,11 @@ protected:
     QByteArray Read(const QString& AName) const { return Temp.ReadBytes(AName); }
     // A project whose output holds a made-up GUID, and which copies and deletes files afterwards.
     void MakeProject() {
-        Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nGuid=$GET(RANDOMGUID)\nName=$GET(PROJECTNAME)\n"
-                                 "[PostActions]\nFileCopy=App.dproj;Backup.dproj\nFileDelete=Old.txt\n");
-        Write("p/T.wfmInput", "<P>\n  <Guid>$P(Guid)</Guid>\n  <Name>$P(Name)</Name>\n  <Kind>VCL</Kind>\n</P>\n");
+        Write("p/App.wfmconfig",
+              "[General]\nInputName=T\n[Replace]\nGuid=$GET(RANDOMGUID)\nName=$GET(PROJECTNAME)\n"
+              "[PostActions]\nFileCopy=App.dproj;Backup.dproj\nFileDelete=Old.txt\n");
+        Write("p/T.wfmInput",
+              "<P>\n  <Guid>$P(Guid)</Guid>\n  <Name>$P(Name)</Name>\n  <Kind>VCL</Kind>\n</P>\n");
         Write("p/Old.txt", "old");
     }
 };
@@ -72,20 +74,23 @@ TEST_F(Pipeline, ADryRunChangesNoFile) {
     const QString project = Path("p/App.wfmconfig");
     const QStringList names = {"p/App.wfmconfig", "p/T.wfmInput", "p/Old.txt"};
     struct stat before[3];
-    for (int i = 0; i < 3; ++i) ASSERT_EQ(::stat(QFile::encodeName(Path(names[i])).constData(), &before[i]), 0);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(::stat(QFile::encodeName(Path(names[i])).constData(), &before[i]), 0);
     const TResult r = Run({"make", project, "--dry-run"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err.toStdString();
-    EXPECT_EQ(QDir(Path("p")).entryList(QDir::Files), (QStringList{"App.wfmconfig", "Old.txt", "T.wfmInput"}));
+    EXPECT_EQ(QDir(Path("p")).entryList(QDir::Files),
+              (QStringList{"App.wfmconfig", "Old.txt", "T.wfmInput"}));
     for (int i = 0; i < 3; ++i) {
         struct stat after {};
         ASSERT_EQ(::stat(QFile::encodeName(Path(names[i])).constData(), &after), 0);
         EXPECT_EQ(after.st_mtim.tv_nsec, before[i].st_mtim.tv_nsec) << names[i].toStdString();
         EXPECT_EQ(after.st_size, before[i].st_size);
     }
-    for (const QString& line : {QString("Dproj output file would be written \"%1\"").arg(Path("p/App.dproj")),
-                                QString("PostActions: FileCopy action - would copy file \"%1\" to \"%2\"")
-                                    .arg(Path("p/App.dproj"), Path("p/Backup.dproj")),
-                                QString("PostActions: FileDelete action - would delete file \"%1\"").arg(Path("p/Old.txt"))})
+    for (const QString& line :
+         {QString("Dproj output file would be written \"%1\"").arg(Path("p/App.dproj")),
+          QString("PostActions: FileCopy action - would copy file \"%1\" to \"%2\"")
+              .arg(Path("p/App.dproj"), Path("p/Backup.dproj")),
+          QString("PostActions: FileDelete action - would delete file \"%1\"").arg(Path("p/Old.txt"))})
         EXPECT_TRUE(r.Out.contains(line)) << line.toStdString();
     EXPECT_EQ(Run({"make", project, "--dry-run", "--check"}).ExitCode, 2);
 }
@@ -110,19 +115,25 @@ TEST_F(Pipeline, LintWarnsOnceForEachThingARunPassesOverSilently) {
     const QString config = Path("p/App.wfmconfig"), input = Path("p/T.wfmInput");
     const TResult r = Run({"lint", config});
     EXPECT_EQ(r.ExitCode, 3) << r.Err.toStdString();
-    EXPECT_EQ(r.Out.split('\n', Qt::SkipEmptyParts),
-              (QStringList{config + ":2: warning: InputName \"t.wfmInput\" matches \"T.wfmInput\" only without regard to case",
-                           config + ":5: warning: replace-list entry \"Unused\" is used by no marker or statement",
-                           config + ":6: warning: replace-list name \"Name\" is given again (first on line 4): this "
-                                    "entry is never used",
-                           config + ":7: warning: replace-list name \"Spaced \" has blanks around it: markers never match it",
-                           config + ":8: warning: $INCLUDE( path \"Part.XML\" matches \"part.xml\" only without regard to case",
-                           input + ":2: warning: marker \"$P(Missing)\" names no replace-list entry: it expands to nothing",
-                           input + ":3: warning: marker \"$P( Spaced)\" has blanks inside its brackets"}));
+    EXPECT_EQ(
+        r.Out.split('\n', Qt::SkipEmptyParts),
+        (QStringList{
+            config +
+                ":2: warning: InputName \"t.wfmInput\" matches \"T.wfmInput\" only without regard to case",
+            config + ":5: warning: replace-list entry \"Unused\" is used by no marker or statement",
+            config + ":6: warning: replace-list name \"Name\" is given again (first on line 4): this "
+                     "entry is never used",
+            config +
+                ":7: warning: replace-list name \"Spaced \" has blanks around it: markers never match it",
+            config +
+                ":8: warning: $INCLUDE( path \"Part.XML\" matches \"part.xml\" only without regard to case",
+            input + ":2: warning: marker \"$P(Missing)\" names no replace-list entry: it expands to nothing",
+            input + ":3: warning: marker \"$P( Spaced)\" has blanks inside its brackets"}));
 
     Write("p/T.wfmInput", "$P(Name)$P(Unused)$P(Body)$P(Copy)");
-    Write("p/App.wfmconfig", "[General]\nInputName=T\n[Replace]\nName=App\nUnused=1\nBody=$INCLUDE(part.xml)\n"
-                             "Copy=$REPLACE(Name)\n");
+    Write("p/App.wfmconfig",
+          "[General]\nInputName=T\n[Replace]\nName=App\nUnused=1\nBody=$INCLUDE(part.xml)\n"
+          "Copy=$REPLACE(Name)\n");
     EXPECT_EQ(Run({"lint", config}).ExitCode, 0);
 
     // The first InputName is the one a run reads; a second one is said, and its file never looked at.
@@ -310,7 +321,8 @@ TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {
     Write("h/T.wfmInput", "<a>$P(A)</a>");
     for (const char* fifo : {"h/fifo", "h/pipe.wfmInput"})
         ASSERT_EQ(::mkfifo(QFile::encodeName(Path(fifo)).constData(), 0644), 0);
-    const char nulConfig[] = "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileDelete=victim.txt\0.bak\n";
+    const char nulConfig[] =
+        "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileDelete=victim.txt\0.bak\n";
     Write("h/locked.dproj", "old");
     ::chmod(QFile::encodeName(Path("h/locked.dproj")).constData(), 0444);
     struct TCase {
@@ -320,7 +332,8 @@ TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {
         const char* ProjectName = "App";
     } cases[] = {
         {"NUL in a path", QByteArray(nulConfig, sizeof nulConfig - 1),
-         "Error in section \"PreActions\" - Path \"" + Path("h/victim.txt<0>.bak") + "\" holds a NUL character"},
+         "Error in section \"PreActions\" - Path \"" + Path("h/victim.txt<0>.bak") +
+             "\" holds a NUL character"},
         {"FIFO included", "[General]\nInputName=T\n[Replace]\nA=$INCLUDE(fifo)\n",
          "\"" + Path("h/fifo") + "\" is not a regular file"},
         {"FIFO as template", "[General]\nInputName=pipe\n[Replace]\nA=1\n",
@@ -329,7 +342,8 @@ TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {
          "\"/dev/zero\" is not a regular file"},
         {"read-only output", "[General]\nInputName=T\n[Replace]\nA=1\n",
          "Cannot create file \"" + Path("h/locked.dproj") + "\". Permission denied", "locked"},
-        {"read-only copy destination", "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileCopy=victim.txt;locked.dproj\n",
+        {"read-only copy destination",
+         "[General]\nInputName=T\n[Replace]\nA=1\n[PreActions]\nFileCopy=victim.txt;locked.dproj\n",
          "Error in section \"PreActions\" - FileCopy error copying \"" + Path("h/victim.txt") + "\" to \"" +
              Path("h/locked.dproj") + "\" - \"Permission denied\""},
     };

@@ -8,7 +8,8 @@ namespace {
 class BatchGeneration : public EngineFixture {
 protected:
     void SetUp() override {
-        for (const char* name : {"Alpha.dpr", "Beta.dpr", "Gamma.dpr"}) WriteText(name, "");
+        for (const char* name : {"Alpha.dpr", "Beta.dpr", "Gamma.dpr"})
+            WriteText(name, "");
         OpenProject("AllProjects.wfmconfig",
                     Lines({"[General]", "InputName=Template", "[Replace]", "Name=$GET(PROJECTNAME)"}),
                     "<Name>$P(Name)</Name>");
@@ -28,8 +29,10 @@ TEST_F(BatchGeneration, MakesTheMarkedProjectsInListOrder) {
     EXPECT_EQ(Host.PendingEventCalls, 2);
     EXPECT_EQ(Engine.CurrentProjectName(), "AllProjects");
     const QStringList log = LogLines();
-    EXPECT_EQ(log.mid(0, 4), (QStringList{"", "-- Batch starting ---", "", "Set current project name \"Alpha\""}));
-    EXPECT_EQ(log.mid(log.size() - 3), (QStringList{"", "Set current project name \"AllProjects\"", "-- Batch complete ---"}));
+    EXPECT_EQ(log.mid(0, 4),
+              (QStringList{"", "-- Batch starting ---", "", "Set current project name \"Alpha\""}));
+    EXPECT_EQ(log.mid(log.size() - 3),
+              (QStringList{"", "Set current project name \"AllProjects\"", "-- Batch complete ---"}));
     EXPECT_EQ(log.filter("Dproj output complete").size(), 2);
 }
 
@@ -52,7 +55,8 @@ TEST_F(BatchGeneration, NeedsTheAllProjectsConfiguration) {
     Engine.SetCurrentProjectName("Other");
     Engine.synLog.Clear();
     EXPECT_FALSE(Engine.MakeBatchCommand());
-    const QString message = "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch";
+    const QString message =
+        "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch";
     EXPECT_EQ(LogLines(), (QStringList{"", "-- Batch starting ---", "***Error: \"" + message + "\""}));
     EXPECT_FALSE(Exists("Alpha.dproj"));
 }
@@ -102,7 +106,8 @@ TEST_F(BatchGeneration, PackagesAreListedAndAProjectWithBothSourcesOnce) {
 
 TEST_F(BatchGeneration, ReportsThatItIsRunningWhileItRuns) {
     QList<bool> states;
-    QObject::connect(&Engine, &TWrenfoldEngine::BatchRunningChanged, [&](bool running) { states.append(running); });
+    QObject::connect(&Engine, &TWrenfoldEngine::BatchRunningChanged,
+                     [&](bool running) { states.append(running); });
     bool runningBetweenProjects = false;
     Host.OnProcessPendingEvents = [&] { runningBetweenProjects = Engine.IsBatchRunning(); };
     Engine.MakeBatchCommand();

@@ -30,7 +30,8 @@ public:
         if (found == Files.end()) throw Tessel::Exception("no such file " + APath);
         return found->second;
     }
-    void WriteTextFile(const QString& APath, const QStringList& ALines, const Tessel::TTextFormat& AFormat) override {
+    void WriteTextFile(const QString& APath, const QStringList& ALines,
+                       const Tessel::TTextFormat& AFormat) override {
         Files[APath] = Tessel::EncodeTextLines(ALines, AFormat);
     }
     void CopyFile(const QString& ASource, const QString& ADest) override { Files[ADest] = Files.at(ASource); }
@@ -43,8 +44,9 @@ public:
 
 TEST(DiskSeam, ARunDoesAllItsFileWorkThroughTheDisk) {
     TMemoryDisk disk;
-    disk.Files["/p/App.wfmconfig"] = "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n"
-                                     "[PreActions]\nFileDelete=old.txt\n[PostActions]\nFileCopy=App.dproj;copy.dproj\n";
+    disk.Files["/p/App.wfmconfig"] =
+        "[General]\nInputName=T\n[Replace]\nBody=$INCLUDE(part.txt)\n"
+        "[PreActions]\nFileDelete=old.txt\n[PostActions]\nFileCopy=App.dproj;copy.dproj\n";
     disk.Files["/p/T.wfmInput"] = "<b>$P(Body)</b>\n";
     disk.Files["/p/part.txt"] = "x";
     disk.Files["/p/old.txt"] = "gone soon";

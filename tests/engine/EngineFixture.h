@@ -45,7 +45,8 @@ protected:
 
 inline QString Lines(std::initializer_list<const char*> ALines) {
     QStringList list;
-    for (const char* line : ALines) list.append(QString::fromUtf8(line));
+    for (const char* line : ALines)
+        list.append(QString::fromUtf8(line));
     return list.join(u'\n');
 }
 

@@ -14,8 +14,9 @@ protected:
     void SetUp() override { WriteText("a.txt", "A"); }
     QString Run(const QStringList& ALines) {
         try {
-            TFileActions(Dir(), Disk, [this](const QString& ALine) { Engine.Log(ALine); })
-                .RunActionList(ALines, "PreActions");
+            TFileActions(Dir(), Disk, [this](const QString& ALine) {
+                Engine.Log(ALine);
+            }).RunActionList(ALines, "PreActions");
         } catch (const Tessel::Exception& e) {
             return e.Message();
         }
@@ -34,11 +35,14 @@ TEST_F(FileActions, CopiesAndDeletesRelativeToTheProjectFolder) {
     EXPECT_EQ(ReadBytes("b.txt"), "A");
     EXPECT_EQ(ReadBytes("c.txt"), "A");
     EXPECT_FALSE(Exists("gone.txt"));
-    EXPECT_EQ(LogLines(), (QStringList{
-                              QString("PreActions: FileCopy action - Copied file \"%1\" to \"%2\"").arg(PathOf("a.txt"), PathOf("b.txt")),
-                              QString("PreActions: FileCopy action - Copied file \"%1\" to \"%2\"").arg(PathOf("a.txt"), PathOf("c.txt")),
-                              QString("PreActions: FileDelete action - deleted file \"%1\"").arg(PathOf("gone.txt")),
-                          }));
+    EXPECT_EQ(LogLines(),
+              (QStringList{
+                  QString("PreActions: FileCopy action - Copied file \"%1\" to \"%2\"")
+                      .arg(PathOf("a.txt"), PathOf("b.txt")),
+                  QString("PreActions: FileCopy action - Copied file \"%1\" to \"%2\"")
+                      .arg(PathOf("a.txt"), PathOf("c.txt")),
+                  QString("PreActions: FileDelete action - deleted file \"%1\"").arg(PathOf("gone.txt")),
+              }));
 }
 
 TEST_F(FileActions, FailuresAreWrappedWithTheSectionAndStopTheList) {
@@ -50,13 +54,15 @@ TEST_F(FileActions, FailuresAreWrappedWithTheSectionAndStopTheList) {
         {{"FileCopy =a.txt;b.txt"}, "Unknown action \"FileCopy \""},
         {{"no equals sign"}, "Unknown action \"\""},
         {{"FileCopy=a.txt"}, "FileCopy should be of the form 'FileCopy=Source;Dest"},
-        {{"FileCopy=none.txt;b.txt"}, QString("FileCopy source file does not exist - \"%1\"").arg(PathOf("none.txt"))},
+        {{"FileCopy=none.txt;b.txt"},
+         QString("FileCopy source file does not exist - \"%1\"").arg(PathOf("none.txt"))},
         {{"FileCopy=a.txt;A.TXT"}, "FileCopy source and dest files are the same \"a.txt;A.TXT\""},
         {{"FileCopy=a.txt;missing/b.txt"},
          QString("FileCopy error copying \"%1\" to \"%2\" - \"No such file or directory\"")
              .arg(PathOf("a.txt"), PathOf("missing/b.txt"))},
     };
-    for (const TCase& c : cases) EXPECT_EQ(Run(c.Lines), prefix + c.Message);
+    for (const TCase& c : cases)
+        EXPECT_EQ(Run(c.Lines), prefix + c.Message);
     EXPECT_TRUE(Run({"FileCopy=a.txt;", "FileDelete=a.txt"}).startsWith(prefix + "FileCopy error copying"));
     EXPECT_TRUE(Exists("a.txt")) << "the line after a failure must not run";
 }

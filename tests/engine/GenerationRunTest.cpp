@@ -46,7 +46,8 @@ TEST_F(GenerationRun, FailuresEndTheRunWithOneErrorLineAndAnErrorBox) {
         bool InputLoaded;
     };
     const TCase cases[] = {
-        {"no Replace section", Lines({"[General]", "InputName=Template"}), "Missing project section \"Replace\"", true},
+        {"no Replace section", Lines({"[General]", "InputName=Template"}),
+         "Missing project section \"Replace\"", true},
         {"empty Replace section", Lines({"[General]", "InputName=Template", "[Replace]", "[Other]", "x=1"}),
          "Missing project section \"Replace\"", true},
         {"no InputName", Lines({"[Replace]", "A=1"}), "Missing InputName= declaration in project", false},
@@ -92,19 +93,22 @@ TEST_F(GenerationRun, WithoutFolderAndProjectNameNothingIsWritten) {
     ASSERT_TRUE(Engine.MakeDprojCommand());
     EXPECT_EQ(Engine.synOutput.Lines(), QStringList{"<a>x</a>"});
     EXPECT_EQ(LastLog(), "Dproj output complete");
-    for (const QString& line : LogLines()) EXPECT_FALSE(line.contains("written")) << line.toStdString();
+    for (const QString& line : LogLines())
+        EXPECT_FALSE(line.contains("written")) << line.toStdString();
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files), QStringList{"Template.wfmInput"});
 }
 
 TEST_F(GenerationRun, AFailingPostActionLeavesTheOutputWritten) {
     OpenProject("App.wfmconfig",
-                Lines({"[General]", "InputName=Template", "[Replace]", "A=1", "[PostActions]", "FileCopy=none.txt;b"}),
+                Lines({"[General]", "InputName=Template", "[Replace]", "A=1", "[PostActions]",
+                       "FileCopy=none.txt;b"}),
                 "$P(A)");
     EXPECT_FALSE(Engine.MakeDprojCommand());
     EXPECT_EQ(ReadBytes("App.dproj"), "1");
-    EXPECT_EQ(Host.Errors, QStringList{QString("Error in section \"PostActions\" - FileCopy source file does not "
-                                               "exist - \"%1\"")
-                                           .arg(PathOf("none.txt"))});
+    EXPECT_EQ(Host.Errors,
+              QStringList{QString("Error in section \"PostActions\" - FileCopy source file does not "
+                                  "exist - \"%1\"")
+                              .arg(PathOf("none.txt"))});
 }
 
 TEST_F(GenerationRun, AnUnwritableOutputFailsAndKeepsTheOldFile) {

@@ -22,7 +22,8 @@ TEST_F(ProjectFiles, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     Engine.synInput.SetModified(true);
     QStringList logWhenTextLoaded;
     QObject::connect(&Engine, &TWrenfoldEngine::ProjectTextLoaded, [&] { logWhenTextLoaded = LogLines(); });
-    OpenProject("My.App.wfmconfig", Lines({"; comment", "[General]", "InputName=Template", "[Replace]", "A=1"}), "t");
+    OpenProject("My.App.wfmconfig",
+                Lines({"; comment", "[General]", "InputName=Template", "[Replace]", "A=1"}), "t");
     EXPECT_EQ(LogLines(), (QStringList{QString("Load project file \"%1\"").arg(PathOf("My.App.wfmconfig")),
                                        QString("Set current directory \"%1\"").arg(Dir()), "",
                                        "Set current project name \"My.App\"",
@@ -30,7 +31,8 @@ TEST_F(ProjectFiles, LoadingAProjectLogsItsStepsAndLoadsTheTemplate) {
     EXPECT_EQ(Engine.CurrentProjectName(), "My.App");
     EXPECT_EQ(Engine.GetOutputFileName(), PathOf("My.App.dproj"));
     EXPECT_EQ(Engine.synInput.Lines(), QStringList{"t"});
-    EXPECT_FALSE(Engine.synProject.Modified() || Engine.synInput.Modified()) << "text fresh from disk is unmodified";
+    EXPECT_FALSE(Engine.synProject.Modified() || Engine.synInput.Modified())
+        << "text fresh from disk is unmodified";
     // Announced once the text is in, before the name is taken (the window shows the Project tab).
     EXPECT_EQ(logWhenTextLoaded, LogLines().mid(0, 2));
     ASSERT_EQ(Engine.clbFileList.Count(), 2);
@@ -67,7 +69,8 @@ TEST_F(ProjectFiles, TheAllProjectsNoticeFollowsTheProjectBeingOpened) {
     EXPECT_TRUE(Host.Infos.isEmpty());
     WriteText("AllProjects.wfmconfig", Lines({"[General]", "InputName=Template"}));
     Engine.LoadProjectFile(PathOf("AllProjects.wfmconfig"));
-    EXPECT_EQ(Host.Infos, QStringList{"2 Delphi projects found. These are listed in the batch tab if required."});
+    EXPECT_EQ(Host.Infos,
+              QStringList{"2 Delphi projects found. These are listed in the batch tab if required."});
 }
 
 TEST_F(ProjectFiles, AFailedLoadKeepsWhatWasDoneBeforeIt) {
@@ -81,7 +84,9 @@ TEST_F(ProjectFiles, AFailedLoadKeepsWhatWasDoneBeforeIt) {
 
 TEST_F(ProjectFiles, TemplatesKeepTheirEncodingAndTheOutputTakesItWithTheirLineBreaks) {
     WriteBytes("Template.wfmInput", "\xEF\xBB\xBF<a>\xC3\xA9$P(A)</a>\n<b/>\n");
-    WriteBytes("App.wfmconfig", "\xEF\xBB\xBF" + Lines({"[General]", "InputName=Template", "[Replace]", "A=\xE2\x82\xAC"}).toUtf8());
+    WriteBytes("App.wfmconfig",
+               "\xEF\xBB\xBF" +
+                   Lines({"[General]", "InputName=Template", "[Replace]", "A=\xE2\x82\xAC"}).toUtf8());
     Engine.LoadProjectFile(PathOf("App.wfmconfig"));
     ASSERT_TRUE(Engine.MakeDprojCommand());
     EXPECT_EQ(ReadBytes("App.dproj"), "\xEF\xBB\xBF<a>\xC3\xA9\xE2\x82\xAC</a>\n<b/>\n");
@@ -117,5 +122,6 @@ TEST(PathRules, FolderNameAndResolution) {
         {"C:\\Tools\\x", "/p", "C:/Tools/x"},
         {"a.txt", "", "/a.txt"},
     };
-    for (const TCase& c : cases) EXPECT_EQ(ResolvePathAgainst(c.Path, c.Directory), c.Expected) << c.Path.toStdString();
+    for (const TCase& c : cases)
+        EXPECT_EQ(ResolvePathAgainst(c.Path, c.Directory), c.Expected) << c.Path.toStdString();
 }

@@ -17,8 +17,9 @@ protected:
     // The statements of project "App" in the test's folder.
     QStringList ExpandList(const QStringList& ALines) {
         Engine.synReplaceList.SetLines(ALines);
-        TStatementExpander("App", Dir(), Engine.synReplaceList, Disk, [this](const QString& ALine) { Engine.Log(ALine); })
-            .ExpandListStatements(Engine.synReplaceList);
+        TStatementExpander("App", Dir(), Engine.synReplaceList, Disk, [this](const QString& ALine) {
+            Engine.Log(ALine);
+        }).ExpandListStatements(Engine.synReplaceList);
         return Engine.synReplaceList.Lines();
     }
     QString Failure(const QStringList& ALines) {
@@ -37,16 +38,18 @@ const QRegularExpression GuidPattern("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0
 
 TEST_F(Statements, ExpandsEachKindOfStatement) {
     WriteBytes("inc/part.txt", "line one\r\nline two\r\n");
-    const QStringList result = ExpandList({"Name=$get(projectname)", "Guid=$GET(RANDOMGUID)", "Same=$REPLACE(guid)",
-                                           "Body=<$INCLUDE(inc\\part.txt)>", "Plain=nothing here",
-                                           "Cond='$(Base)'!=''", "Copy=$REPLACE(Cond)"});
+    const QStringList result =
+        ExpandList({"Name=$get(projectname)", "Guid=$GET(RANDOMGUID)", "Same=$REPLACE(guid)",
+                    "Body=<$INCLUDE(inc\\part.txt)>", "Plain=nothing here", "Cond='$(Base)'!=''",
+                    "Copy=$REPLACE(Cond)"});
     EXPECT_EQ(result[0], "Name=App");
     EXPECT_TRUE(GuidPattern.match(result[1].mid(5)).hasMatch()) << result[1].toStdString();
     EXPECT_EQ(result[2], "Same=" + result[1].mid(5));
     EXPECT_EQ(result[3], "Body=<line one\r\nline two\r\n>");
     EXPECT_EQ(result[4], "Plain=nothing here");
     EXPECT_EQ(result[6], "Copy='$(Base)'!=''"); // the name ends at the first "="
-    EXPECT_EQ(LogLines()[3], QString("Replaced $INCLUDE(%1) with \"line one\r\nline two\r\n\"").arg(PathOf("inc/part.txt")));
+    EXPECT_EQ(LogLines()[3],
+              QString("Replaced $INCLUDE(%1) with \"line one\r\nline two\r\n\"").arg(PathOf("inc/part.txt")));
 }
 
 TEST_F(Statements, AReplaceSeesLinesAboveExpandedAndLinesBelowNot) {
@@ -58,7 +61,8 @@ TEST_F(Statements, AReplaceSeesLinesAboveExpandedAndLinesBelowNot) {
 TEST_F(Statements, GetIsExpandedBeforeReplaceWhateverTheOrder) {
     ExpandList({"A=a", "X=$REPLACE(A) $GET(PROJECTNAME)"});
     EXPECT_EQ(Engine.synReplaceList.Line(1), "X=a App");
-    EXPECT_EQ(LogLines(), (QStringList{"Replaced $GET(PROJECTNAME) with \"App\"", "Replaced $REPLACE(A) with \"a\""}));
+    EXPECT_EQ(LogLines(),
+              (QStringList{"Replaced $GET(PROJECTNAME) with \"App\"", "Replaced $REPLACE(A) with \"a\""}));
 }
 
 TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
@@ -81,7 +85,8 @@ TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
          QString("File not found \"%1\" in $INCLUDE() statement on line \"I=\"")
              .arg(QDir(Dir()).filePath("missing.txt"))},
     };
-    for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
+    for (const TCase& c : cases)
+        EXPECT_EQ(Failure(c.Lines), c.Message);
 }
 
 TEST_F(Statements, AFailureKeepsEarlierLinesExpandedAndLaterOnesAsWritten) {
@@ -95,15 +100,18 @@ TEST_F(Statements, AStatementLeadingBackToItselfEndsWithAnError) {
         QStringList Lines;
         QString Message;
     } cases[] = {
-        {{"A=$REPLACE(A)"}, "Statement $REPLACE(A) leads back to itself ($REPLACE(A) -> $REPLACE(A)) on line \"A=$REPLACE(A)\""},
+        {{"A=$REPLACE(A)"},
+         "Statement $REPLACE(A) leads back to itself ($REPLACE(A) -> $REPLACE(A)) on line \"A=$REPLACE(A)\""},
         {{"A=[$REPLACE(B)]", "B=$REPLACE(a)"},
          "Statement $REPLACE(B) leads back to itself ($REPLACE(B) -> $REPLACE(a) -> $REPLACE(B)) on line "
          "\"A=[[$REPLACE(B)]]\""},
-        {{"I=$INCLUDE(self.txt)"}, QString("Statement $INCLUDE(self.txt) leads back to itself ($INCLUDE(%1) -> "
-                                           "$INCLUDE(%1)) on line \"I=again $INCLUDE(self.txt)\"")
-                                       .arg(PathOf("self.txt"))},
+        {{"I=$INCLUDE(self.txt)"},
+         QString("Statement $INCLUDE(self.txt) leads back to itself ($INCLUDE(%1) -> "
+                 "$INCLUDE(%1)) on line \"I=again $INCLUDE(self.txt)\"")
+             .arg(PathOf("self.txt"))},
     };
-    for (const TCase& c : cases) EXPECT_EQ(Failure(c.Lines), c.Message);
+    for (const TCase& c : cases)
+        EXPECT_EQ(Failure(c.Lines), c.Message);
 }
 
 TEST_F(Statements, AStatementJoinedFromAValueAndTheTextAfterItIsNoLoop) {
@@ -122,9 +130,11 @@ TEST_F(Statements, FindClosingBracketCountsNestedBrackets) {
 
 TEST_F(Statements, ALineThatGrowsWithoutBoundEndsWithAnError) {
     QStringList doubling;
-    for (int i = 0; i < 30; ++i) doubling.append(QString("A%1=$REPLACE(A%2)$REPLACE(A%2)").arg(i).arg(i + 1));
+    for (int i = 0; i < 30; ++i)
+        doubling.append(QString("A%1=$REPLACE(A%2)$REPLACE(A%2)").arg(i).arg(i + 1));
     doubling.append("A30=x");
-    EXPECT_EQ(Failure(doubling), "Line \"A0=" + QString(57, 'x') + "...\" expands more than 10000 statements");
+    EXPECT_EQ(Failure(doubling),
+              "Line \"A0=" + QString(57, 'x') + "...\" expands more than 10000 statements");
 }
 
 TEST_F(Statements, ProjectSourceIsTheFoldersProgramOrPackageAsItsLettersStand) {

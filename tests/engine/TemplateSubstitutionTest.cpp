@@ -21,29 +21,31 @@ protected:
 } // namespace
 
 TEST_F(TemplateSubstitution, ReplacesMarkersAsTheReplaceListSays) {
-    const QStringList replaceList = {"Name=App", "Other=x", "Nested=$P(Other)", "=empty name", "Spaced = y",
-                                     "a(b)c=brackets", "Version=2", "VERSION=second",
-                                     "\u00C4pfel=apple", "\u212Aelvin=kelvin sign", "Open=(Name)",
-                                     "Cond='$(Base)'!=''"};
+    const QStringList replaceList = {"Name=App",         "Other=x",
+                                     "Nested=$P(Other)", "=empty name",
+                                     "Spaced = y",       "a(b)c=brackets",
+                                     "Version=2",        "VERSION=second",
+                                     "\u00C4pfel=apple", "\u212Aelvin=kelvin sign",
+                                     "Open=(Name)",      "Cond='$(Base)'!=''"};
     struct TCase {
         QString Line, Expected;
     } cases[] = {
         {"no markers at all", "no markers at all"},
         {"<N>$P(Name)</N>", "<N>App</N>"},
-        {"$P(name)-$P(NAME)", "App-App"},          // names compare without case
-        {"$P(Version)", "2"},                       // the first matching line wins
-        {"<a>$P(Nested)</a>", "<a>x</a>"},         // values are scanned again
+        {"$P(name)-$P(NAME)", "App-App"},  // names compare without case
+        {"$P(Version)", "2"},              // the first matching line wins
+        {"<a>$P(Nested)</a>", "<a>x</a>"}, // values are scanned again
         {"$P()", "empty name"},
-        {"[$P(Spaced)]", "[]"},                     // names are not trimmed
+        {"[$P(Spaced)]", "[]"}, // names are not trimmed
         {"$P(Unknown)!", "!"},
         {"$p(Name) $ P(Name)", "$p(Name) $ P(Name)"},
-        {"$P(a(b)c)", "brackets"},                  // brackets nest inside a marker
+        {"$P(a(b)c)", "brackets"}, // brackets nest inside a marker
         {"$P(Name)b)", "Appb)"},
         {"$$P(Name)", "$App"},
-        {"v=$P$P(Open)", "v=App"},                 // "$P" before a marker joins its value
-        {"$P(Cond)", "'$(Base)'!=''"},              // the name ends at the first "="
+        {"v=$P$P(Open)", "v=App"},     // "$P" before a marker joins its value
+        {"$P(Cond)", "'$(Base)'!=''"}, // the name ends at the first "="
         {"$P(\u00E4PFEL)", "apple"},
-        {"$P(kelvin)", "kelvin sign"},               // U+212A folds to "k"
+        {"$P(kelvin)", "kelvin sign"}, // U+212A folds to "k"
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Line.toStdString());
@@ -100,10 +102,14 @@ TEST_F(TemplateSubstitution, AValueLeadingBackToItsOwnMarkerEndsWithAnError) {
         QStringList ReplaceList;
         QString Line, Message;
     } cases[] = {
-        {{"A=$P(A)"}, "x$P(A)", "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing "
-                                "line \"x$P(A)\""},
-        {{"A=<$P(B)>", "B=$P(C)", "C=[$P(a)]"}, "$P(A)",
-         "Input line 1, marker \"$P(a)\" leads back to itself ($P(A) -> $P(B) -> $P(C) -> $P(a)) processing line "
+        {{"A=$P(A)"},
+         "x$P(A)",
+         "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing "
+         "line \"x$P(A)\""},
+        {{"A=<$P(B)>", "B=$P(C)", "C=[$P(a)]"},
+         "$P(A)",
+         "Input line 1, marker \"$P(a)\" leads back to itself ($P(A) -> $P(B) -> $P(C) -> $P(a)) processing "
+         "line "
          "\"<[$P(a)]>\""},
     };
     for (const TCase& c : cases) {
@@ -128,14 +134,16 @@ TEST_F(TemplateSubstitution, AMarkerJoinedFromAValueAndTheTextAfterItLeadsBackOn
         Expand({"A=$P$P(B)", "B=(A)"}, {"$P(A)"});
         ADD_FAILURE() << "expected a failure";
     } catch (const Tessel::Exception& e) {
-        EXPECT_EQ(e.Message(),
-                  "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing line \"$P(A)\"");
+        EXPECT_EQ(
+            e.Message(),
+            "Input line 1, marker \"$P(A)\" leads back to itself ($P(A) -> $P(A)) processing line \"$P(A)\"");
     }
 }
 
 TEST_F(TemplateSubstitution, DeepAndRepeatedNestingStillExpands) {
     QStringList replaceList;
-    for (int i = 0; i < 20; ++i) replaceList.append(QString("L%1=($P(L%2))").arg(i).arg(i + 1));
+    for (int i = 0; i < 20; ++i)
+        replaceList.append(QString("L%1=($P(L%2))").arg(i).arg(i + 1));
     replaceList.append("L20=end");
     replaceList.append("Twice=$P(L19)$P(L19)");
     const QStringList output = Expand(replaceList, {"$P(L0)", "$P(Twice)"});
@@ -157,9 +165,13 @@ TEST_F(TemplateSubstitution, ALineThatGrowsWithoutBoundEndsWithAnError) {
         QStringList ReplaceList;
         QString Line, Message;
     } cases[] = {
-        {"too many markers", {"A="}, QString("$P(A)").repeated(1000001),
+        {"too many markers",
+         {"A="},
+         QString("$P(A)").repeated(1000001),
          "Input line 1 expands more than 1000000 markers"},
-        {"too long", {"Big=" + QString(1024 * 1024, 'x'), "Twice=$P(Big)$P(Big)"}, QString("$P(Twice)").repeated(100),
+        {"too long",
+         {"Big=" + QString(1024 * 1024, 'x'), "Twice=$P(Big)$P(Big)"},
+         QString("$P(Twice)").repeated(100),
          "Input line 1 grows past 256 MiB expanding marker \"$P(Big)\""},
     };
     for (const TCase& c : cases) {

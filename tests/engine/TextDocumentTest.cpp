@@ -23,8 +23,11 @@ TEST_F(TextDocument, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
     EXPECT_EQ(load("a\r\nb"), (QStringList{"a", "b"})) << "same bytes, edits gone";
     EXPECT_FALSE(document.Modified());
     EXPECT_EQ(load("a\r\nc"), (QStringList{"a", "c"})) << "same size, other bytes";
-    EXPECT_EQ(load("\xEF\xBB\xBF" "a\nc"), (QStringList{"a", "c"}));
-    EXPECT_EQ(document.Format(), (Tessel::TTextFormat{Tessel::TTextEncoding::Utf8Bom, Tessel::TLineBreakStyle::LF}));
+    EXPECT_EQ(load("\xEF\xBB\xBF"
+                   "a\nc"),
+              (QStringList{"a", "c"}));
+    EXPECT_EQ(document.Format(),
+              (Tessel::TTextFormat{Tessel::TTextEncoding::Utf8Bom, Tessel::TLineBreakStyle::LF}));
     EXPECT_EQ(load("a\r\nc"), (QStringList{"a", "c"}));
     EXPECT_EQ(document.Format(), Tessel::TTextFormat());
     EXPECT_EQ(load(""), QStringList());
@@ -33,8 +36,12 @@ TEST_F(TextDocument, ReloadingAFileShowsItsContentNotEditsOrAnEarlierVersion) {
 
 TEST_F(TextDocument, APackedLogReadsBackItsLinesAndUnpacksForOtherChanges) {
     const QString nul(QChar(0));
-    const QStringList appended{QString(), QStringLiteral("plain"), QString::fromUtf8("Grüße € 𝄞"),
-                               "a" + nul + "b", QStringLiteral("two\r\nbreaks\nin one line"), QString()};
+    const QStringList appended{QString(),
+                               QStringLiteral("plain"),
+                               QString::fromUtf8("Grüße € 𝄞"),
+                               "a" + nul + "b",
+                               QStringLiteral("two\r\nbreaks\nin one line"),
+                               QString()};
     TTextDocument log;
     log.SetPackAppendedLines(true);
     for (const QString& line : appended)

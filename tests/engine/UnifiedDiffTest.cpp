@@ -9,7 +9,8 @@ namespace {
 
 QStringList Numbers(int ACount) {
     QStringList lines;
-    for (int i = 1; i <= ACount; ++i) lines.append(QString::number(i));
+    for (int i = 1; i <= ACount; ++i)
+        lines.append(QString::number(i));
     return lines;
 }
 

@@ -71,7 +71,8 @@ TEST(Files, FileToStringOfAMissingFileOrAFolderRaisesWithTheReason) {
     QTemporaryDir dir;
     const struct {
         QString Name, Reason;
-    } cases[] = {{dir.filePath(u"missing.txt"_s), u"No such file or directory"_s}, {dir.path(), u"Is a directory"_s}};
+    } cases[] = {{dir.filePath(u"missing.txt"_s), u"No such file or directory"_s},
+                 {dir.path(), u"Is a directory"_s}};
     for (const auto& c : cases) {
         try {
             FileToString(c.Name);

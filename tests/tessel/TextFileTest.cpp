@@ -33,22 +33,47 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
     } cases[] = {
         {"ascii crlf", "a\r\nb", {"a", "b"}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
         {"ascii final break", "a\r\n", {"a", ""}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
-        {"utf8 with mark, lf", "\xEF\xBB\xBFx\xC3\xA9\ny\n", {"x\u00e9", "y", ""}, {TTextEncoding::Utf8Bom, TLineBreakStyle::LF}},
-        {"utf8 without mark", "x\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", {"x\u00e9\u20ac\U0001F600"}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
+        {"utf8 with mark, lf",
+         "\xEF\xBB\xBFx\xC3\xA9\ny\n",
+         {"x\u00e9", "y", ""},
+         {TTextEncoding::Utf8Bom, TLineBreakStyle::LF}},
+        {"utf8 without mark",
+         "x\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
+         {"x\u00e9\u20ac\U0001F600"},
+         {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
         {"windows-1252", "f\xFCr\x80", {"f\u00fcr\u20ac"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
         // Almost UTF-8, but not quite: each is read in the code page and written back unchanged.
         {"truncated sequence", "ab\xC3", {"ab\u00c3"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
         {"overlong form", "\xC0\xAF", {"\u00c0\u00af"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
-        {"encoded surrogate", "\xED\xA0\x80", {"\u00ed\u00a0\u20ac"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", {"\u00f4\u0090\u20ac\u20ac"}, {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"encoded surrogate",
+         "\xED\xA0\x80",
+         {"\u00ed\u00a0\u20ac"},
+         {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
+        {"above U+10FFFF",
+         "\xF4\x90\x80\x80",
+         {"\u00f4\u0090\u20ac\u20ac"},
+         {TTextEncoding::Ansi, TLineBreakStyle::CRLF}},
         {"cr only", "a\rb", {"a", "b"}, {TTextEncoding::Utf8, TLineBreakStyle::CR}},
         {"mixed", "a\nb\r\nc", {"a", "b", "c"}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
-        {"lone cr before crlf", "a\r\r\nb\n\r", {"a", "", "b", "", ""}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
-        {"utf16le", QByteArray("\xFF\xFE" "a\0\n\0b\0", 8), {"a", "b"}, {TTextEncoding::Utf16LE, TLineBreakStyle::LF}},
-        {"utf16be separator", QByteArray("\xFE\xFF\0a\x20\x28\0b", 8), {"a", "b"},
+        {"lone cr before crlf",
+         "a\r\r\nb\n\r",
+         {"a", "", "b", "", ""},
+         {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
+        {"utf16le",
+         QByteArray("\xFF\xFE"
+                    "a\0\n\0b\0",
+                    8),
+         {"a", "b"},
+         {TTextEncoding::Utf16LE, TLineBreakStyle::LF}},
+        {"utf16be separator",
+         QByteArray("\xFE\xFF\0a\x20\x28\0b", 8),
+         {"a", "b"},
          {TTextEncoding::Utf16BE, TLineBreakStyle::LineSeparator}},
         {"bom only", "\xEF\xBB\xBF", {}, {TTextEncoding::Utf8Bom, TLineBreakStyle::CRLF}},
-        {"utf8 mark twice", "\xEF\xBB\xBF\xEF\xBB\xBFx", {QString(QChar(0xFEFF)) + u'x'}, {TTextEncoding::Utf8Bom, TLineBreakStyle::CRLF}},
+        {"utf8 mark twice",
+         "\xEF\xBB\xBF\xEF\xBB\xBFx",
+         {QString(QChar(0xFEFF)) + u'x'},
+         {TTextEncoding::Utf8Bom, TLineBreakStyle::CRLF}},
         {"empty", "", {}, {TTextEncoding::Utf8, TLineBreakStyle::CRLF}},
         {"nul bytes", QByteArray("a\0b", 3), {QString(QChar('a')) + QChar(0) + 'b'}, {}},
     };
@@ -67,7 +92,8 @@ TEST_F(TextFile, DetectsEncodingAndLineBreaksAndWritesThemBack) {
 
 TEST_F(TextFile, EveryByteSurvivesTheCodePage) {
     QByteArray all;
-    for (int b = 0; b < 256; ++b) all.append(char(b));
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
     EXPECT_EQ(EncodeAnsi(DecodeAnsi(all)), all);
     EXPECT_EQ(DecodeAnsi(QByteArray("\x80\x81\x9F")), QString::fromUtf8("\u20AC\u0081\u0178"));
     EXPECT_EQ(EncodeAnsi(QString::fromUtf8("\u4E2D")), "?");
@@ -87,7 +113,8 @@ TEST_F(TextFile, LinesOfAnyLengthEncodeWithEveryCharacterInPlace) {
             }
             SCOPED_TRACE(QString("length %1, special at %2").arg(length).arg(special).toStdString());
             EXPECT_EQ(EncodeAnsi(line), expected);
-            EXPECT_EQ(EncodeTextLines({line, line}, TTextFormat{TTextEncoding::Ansi}), expected + "\r\n" + expected);
+            EXPECT_EQ(EncodeTextLines({line, line}, TTextFormat{TTextEncoding::Ansi}),
+                      expected + "\r\n" + expected);
         }
     }
 }
@@ -130,7 +157,11 @@ TEST_F(TextFile, LineBreaksInsideATextAreUnified) {
 TEST_F(TextFile, UnreadableAndUnwritableFilesRaiseWithTheReason) {
     TTextFormat format;
     EXPECT_THROW(ReadTextFile(Temp.FilePath("missing"), format), EFileError);
-    EXPECT_THROW(ReadTextFile(Write(QByteArray("\xFF\xFE" "a", 3)), format), EFileError);
+    EXPECT_THROW(ReadTextFile(Write(QByteArray("\xFF\xFE"
+                                               "a",
+                                               3)),
+                              format),
+                 EFileError);
     try {
         WriteTextFile(Temp.FilePath("no/such/folder/x"), {"a"}, format);
         FAIL();
@@ -141,7 +172,9 @@ TEST_F(TextFile, UnreadableAndUnwritableFilesRaiseWithTheReason) {
 }
 
 TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
-    const QByteArray bytes("\xFF\xFE\x00\xD8" "a\0", 6);
+    const QByteArray bytes("\xFF\xFE\x00\xD8"
+                           "a\0",
+                           6);
     TTextFormat format;
     const QString path = Write(bytes);
     const QStringList lines = ReadTextFile(path, format);

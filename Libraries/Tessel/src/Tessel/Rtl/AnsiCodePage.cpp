@@ -27,8 +27,7 @@ char EncodeChar(char16_t c) {
 
 // True when a unit is 0x80 or above; eight bytes at a time: most templates are plain ASCII and
 // need no mending at all.
-template <typename TUnit>
-bool HasHighUnits(const TUnit* AData, qsizetype ALength) {
+template <typename TUnit> bool HasHighUnits(const TUnit* AData, qsizetype ALength) {
     constexpr std::uint64_t HighBits = sizeof(TUnit) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
     constexpr qsizetype PerWord = 8 / sizeof(TUnit);
     qsizetype i = 0;
@@ -96,7 +95,9 @@ QString DecodeAnsi(const char* AData, qsizetype ALength) {
     return result;
 }
 
-QString DecodeAnsi(const QByteArray& ABytes) { return DecodeAnsi(ABytes.constData(), ABytes.size()); }
+QString DecodeAnsi(const QByteArray& ABytes) {
+    return DecodeAnsi(ABytes.constData(), ABytes.size());
+}
 
 namespace {
 
@@ -117,7 +118,9 @@ QByteArray EncodeAnsi(const QString& AText) {
     return result;
 }
 
-bool IsAscii(QStringView AText) { return !HasHighUnits(AText.utf16(), AText.size()); }
+bool IsAscii(QStringView AText) {
+    return !HasHighUnits(AText.utf16(), AText.size());
+}
 
 qsizetype IndexOfUnencodableAnsi(QStringView AText) {
     for (qsizetype i = 0; i < AText.size(); ++i) {
@@ -130,21 +133,25 @@ qsizetype IndexOfUnencodableAnsi(QStringView AText) {
 QByteArray EncodeAnsiLines(const QStringList& ALines, QStringView ABreak) {
     const QByteArray lineBreak = EncodeAnsi(ABreak.toString());
     qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * lineBreak.size();
-    for (const QString& line : ALines) total += line.size();
+    for (const QString& line : ALines)
+        total += line.size();
     QByteArray result(total, Qt::Uninitialized);
     // Plain ASCII, the usual case, needs one pass; anything else is mended in a second one.
     const auto encodeAll = [&](auto AEncode) {
         char* out = result.data();
         for (qsizetype i = 0; i < ALines.size(); ++i) {
             if (i > 0)
-                for (char c : lineBreak) *out++ = c;
+                for (char c : lineBreak)
+                    *out++ = c;
             const QString& line = ALines.at(i);
             AEncode(line.constData(), line.size(), out);
             out += line.size();
         }
     };
     bool ascii = true;
-    encodeAll([&](const QChar* AText, qsizetype ALength, char* AOut) { ascii &= NarrowAscii(AText, ALength, AOut); });
+    encodeAll([&](const QChar* AText, qsizetype ALength, char* AOut) {
+        ascii &= NarrowAscii(AText, ALength, AOut);
+    });
     if (!ascii) encodeAll(EncodeAnsiTo);
     return result;
 }

@@ -49,7 +49,8 @@ QByteArray Utf16ToBytes(const QString& AText, bool ABigEndian) {
 // The lines joined by the break, built in one allocation.
 QString JoinLines(const QStringList& ALines, const QString& ABreak) {
     qsizetype total = ALines.isEmpty() ? 0 : (ALines.size() - 1) * ABreak.size();
-    for (const QString& line : ALines) total += line.size();
+    for (const QString& line : ALines)
+        total += line.size();
     QString result(total, Qt::Uninitialized);
     QChar* out = result.data();
     for (qsizetype i = 0; i < ALines.size(); ++i) {
@@ -66,21 +67,30 @@ QString JoinLines(const QStringList& ALines, const QString& ABreak) {
 
 QString LineBreakText(TLineBreakStyle AStyle) {
     switch (AStyle) {
-    case TLineBreakStyle::LF: return QStringLiteral("\n");
-    case TLineBreakStyle::CR: return QStringLiteral("\r");
-    case TLineBreakStyle::LineSeparator: return QString(QChar(LineSeparator));
-    case TLineBreakStyle::CRLF: break;
+    case TLineBreakStyle::LF:
+        return QStringLiteral("\n");
+    case TLineBreakStyle::CR:
+        return QStringLiteral("\r");
+    case TLineBreakStyle::LineSeparator:
+        return QString(QChar(LineSeparator));
+    case TLineBreakStyle::CRLF:
+        break;
     }
     return QStringLiteral("\r\n");
 }
 
 QString EncodingName(TTextEncoding AEncoding) {
     switch (AEncoding) {
-    case TTextEncoding::Ansi: return QStringLiteral("Windows-1252");
-    case TTextEncoding::Utf8: return QStringLiteral("UTF-8");
-    case TTextEncoding::Utf8Bom: return QStringLiteral("UTF-8 with a byte-order mark");
-    case TTextEncoding::Utf16LE: return QStringLiteral("UTF-16 LE");
-    case TTextEncoding::Utf16BE: return QStringLiteral("UTF-16 BE");
+    case TTextEncoding::Ansi:
+        return QStringLiteral("Windows-1252");
+    case TTextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case TTextEncoding::Utf8Bom:
+        return QStringLiteral("UTF-8 with a byte-order mark");
+    case TTextEncoding::Utf16LE:
+        return QStringLiteral("UTF-16 LE");
+    case TTextEncoding::Utf16BE:
+        return QStringLiteral("UTF-16 BE");
     }
     return QString();
 }
@@ -107,15 +117,20 @@ bool IsValidUtf8(const char* AData, qsizetype ALength) {
         // overlong forms, surrogates and code points above U+10FFFF.
         int length;
         unsigned low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
         else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            else if (lead == 0xED) high = 0x9F;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4;
-            if (lead == 0xF0) low = 0x90;
-            else if (lead == 0xF4) high = 0x8F;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
         } else {
             return false;
         }
@@ -139,8 +154,9 @@ QString DecodeText(const QByteArray& ABytes, TTextEncoding& AEncoding, const QSt
     if (littleEndian || ABytes.startsWith("\xFE\xFF")) {
         AEncoding = littleEndian ? TTextEncoding::Utf16LE : TTextEncoding::Utf16BE;
         if (ABytes.size() % 2 != 0)
-            throw EFileError(QStringLiteral("File \"%1\" is not valid UTF-16 text: it holds an odd number of bytes")
-                                 .arg(AFileName));
+            throw EFileError(
+                QStringLiteral("File \"%1\" is not valid UTF-16 text: it holds an odd number of bytes")
+                    .arg(AFileName));
         // Unpaired surrogates are kept as they are, so the text writes back unchanged.
         return Utf16FromBytes(ABytes, 2, !littleEndian);
     }
@@ -154,11 +170,16 @@ QString DecodeText(const QByteArray& ABytes, TTextEncoding& AEncoding, const QSt
 
 QByteArray EncodeText(const QString& AText, TTextEncoding AEncoding) {
     switch (AEncoding) {
-    case TTextEncoding::Utf8: return AText.toUtf8();
-    case TTextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + AText.toUtf8();
-    case TTextEncoding::Utf16LE: return QByteArray("\xFF\xFE") + Utf16ToBytes(AText, false);
-    case TTextEncoding::Utf16BE: return QByteArray("\xFE\xFF") + Utf16ToBytes(AText, true);
-    case TTextEncoding::Ansi: break;
+    case TTextEncoding::Utf8:
+        return AText.toUtf8();
+    case TTextEncoding::Utf8Bom:
+        return QByteArray("\xEF\xBB\xBF") + AText.toUtf8();
+    case TTextEncoding::Utf16LE:
+        return QByteArray("\xFF\xFE") + Utf16ToBytes(AText, false);
+    case TTextEncoding::Utf16BE:
+        return QByteArray("\xFE\xFF") + Utf16ToBytes(AText, true);
+    case TTextEncoding::Ansi:
+        break;
     }
     return EncodeAnsi(AText);
 }
@@ -170,8 +191,10 @@ qsizetype IndexOfUnpairedSurrogate(QStringView AText) {
     for (qsizetype i = 0; i < AText.size(); ++i) {
         const QChar c = AText[i];
         if (!c.isSurrogate()) continue;
-        if (c.isHighSurrogate() && i + 1 < AText.size() && AText[i + 1].isLowSurrogate()) ++i;
-        else return i;
+        if (c.isHighSurrogate() && i + 1 < AText.size() && AText[i + 1].isLowSurrogate())
+            ++i;
+        else
+            return i;
     }
     return -1;
 }
@@ -187,7 +210,8 @@ bool FindUnencodableChar(const QStringList& ALines, TTextEncoding AEncoding, TUn
         if (ansi ? IsAscii(text) : QStringView(text).isValidUtf16()) continue;
         const qsizetype column = ansi ? IndexOfUnencodableAnsi(text) : IndexOfUnpairedSurrogate(text);
         if (column < 0) continue;
-        const bool pair = column + 1 < text.size() && text[column].isHighSurrogate() && text[column + 1].isLowSurrogate();
+        const bool pair =
+            column + 1 < text.size() && text[column].isHighSurrogate() && text[column + 1].isLowSurrogate();
         AFound = {line, column, text.mid(column, pair ? 2 : 1)};
         return true;
     }
@@ -198,8 +222,7 @@ namespace {
 
 // Position of the next line break at or after AFrom, or ASize. Most characters are above CR, so
 // one comparison passes them; U+2028 is looked for only in texts that hold one.
-template <bool WithSeparator>
-qsizetype NextLineBreak(const QChar* AData, qsizetype AFrom, qsizetype ASize) {
+template <bool WithSeparator> qsizetype NextLineBreak(const QChar* AData, qsizetype AFrom, qsizetype ASize) {
     for (qsizetype i = AFrom; i < ASize; ++i) {
         const char16_t c = AData[i].unicode();
         if (c <= u'\r' ? (c == u'\r' || c == u'\n') : (WithSeparator && c == LineSeparator)) return i;
@@ -217,8 +240,8 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
     bool sawCR = false, sawLF = false;
     qsizetype start = 0;
     for (;;) {
-        const qsizetype lineEnd = sawSeparator ? NextLineBreak<true>(data, start, size)
-                                               : NextLineBreak<false>(data, start, size);
+        const qsizetype lineEnd =
+            sawSeparator ? NextLineBreak<true>(data, start, size) : NextLineBreak<false>(data, start, size);
         if (lineEnd >= size) break;
         lines.append(QString(data + start, lineEnd - start));
         start = lineEnd + 1;
@@ -233,10 +256,14 @@ QStringList SplitTextLines(const QString& AText, TLineBreakStyle& AStyle) {
         }
     }
     if (size > 0) lines.append(QString(data + start, size - start));
-    if (sawSeparator) AStyle = TLineBreakStyle::LineSeparator;
-    else if (sawCR && !sawLF) AStyle = TLineBreakStyle::CR;
-    else if (sawLF && !sawCR) AStyle = TLineBreakStyle::LF;
-    else AStyle = TLineBreakStyle::CRLF;
+    if (sawSeparator)
+        AStyle = TLineBreakStyle::LineSeparator;
+    else if (sawCR && !sawLF)
+        AStyle = TLineBreakStyle::CR;
+    else if (sawLF && !sawCR)
+        AStyle = TLineBreakStyle::LF;
+    else
+        AStyle = TLineBreakStyle::CRLF;
     return lines;
 }
 
@@ -286,7 +313,8 @@ QByteArray ReadFileBytes(const QString& AFileName) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) fail("open", errno);
     if (S_ISDIR(info.st_mode)) fail("open", EISDIR);
-    if (!S_ISREG(info.st_mode)) throw EFileError(QStringLiteral("\"%1\" is not a regular file").arg(AFileName));
+    if (!S_ISREG(info.st_mode))
+        throw EFileError(QStringLiteral("\"%1\" is not a regular file").arg(AFileName));
     const auto tooLarge = [&] {
         throw EFileError(QStringLiteral("Cannot read file \"%1\". It is larger than %2 MiB")
                              .arg(AFileName)

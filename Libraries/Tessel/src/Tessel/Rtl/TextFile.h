@@ -44,7 +44,7 @@ QByteArray EncodeText(const QString& AText, TTextEncoding AEncoding);
 // would lose it. The code page holds 256 characters; UTF-8 holds every one but an unpaired
 // surrogate; UTF-16 holds everything.
 struct TUnencodableChar {
-    qsizetype Line = -1;  // 0-based
+    qsizetype Line = -1;   // 0-based
     qsizetype Column = -1; // 0-based, in 16-bit units
     QString Character;     // a surrogate pair as one character
 };
@@ -60,7 +60,8 @@ bool HoldsLineBreak(QStringView AText);
 QString UnifyLineBreaks(QStringView AText, QStringView ABreak);
 
 // The lines of a file's bytes (decoded, then split), with the format found.
-QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat, const QString& AFileName = QString());
+QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat,
+                            const QString& AFileName = QString());
 // Raises EFileError "Cannot open file "%s". %s" when the file cannot be read.
 QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat);
 // The most ReadFileBytes reads: 1 GiB.

@@ -22,7 +22,6 @@ QString TagName(ushort ACode) {
     return name.isEmpty() ? QString::number(ACode) : name;
 }
 
-
 QString TagReplacement(const QString& ATagText) {
     if (ATagText == QLatin1String("CRLF")) return CRLF;
     if (const auto number = TextToInt32(ATagText); number && *number != -1)

@@ -93,7 +93,8 @@ std::optional<int32_t> TextToInt32(const QString& AText) {
 
 QString AsciiUpperCase(const QString& AText) {
     QString result = AText;
-    for (QChar& c : result) c = AsciiUpperCase(c);
+    for (QChar& c : result)
+        c = AsciiUpperCase(c);
     return result;
 }
 

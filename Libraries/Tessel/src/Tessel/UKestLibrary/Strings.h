@@ -26,7 +26,9 @@ std::optional<int32_t> TextToInt32(const QString& AText);
 int HexDigitValue(QChar AChar);
 // The text with the letters a to z upper-cased and nothing else changed (positions stay).
 QString AsciiUpperCase(const QString& AText);
-inline QChar AsciiUpperCase(QChar AChar) { return AChar >= u'a' && AChar <= u'z' ? QChar(AChar.unicode() - 32) : AChar; }
+inline QChar AsciiUpperCase(QChar AChar) {
+    return AChar >= u'a' && AChar <= u'z' ? QChar(AChar.unicode() - 32) : AChar;
+}
 // Equal when only the ASCII letters a to z differ in case: the library's case-insensitive comparison.
 bool SameAsciiText(const QString& A, const QString& B);
 
