@@ -38,12 +38,12 @@ TAdoptionFiles MakeFiles(const QString& AFolder, const QString& ABaseName, const
             Tessel::EncodeTextLines(AConfig, AFormat), Tessel::EncodeTextLines(ATemplate, AFormat)};
 }
 
-// A dry run of ACommand on the adoption's files. Every output is compared with the file on disk;
-// what differs, fails or is written where no project was expected becomes a problem.
+// A dry run of make or batch on the adoption's files. Every output is compared with the file on
+// disk; what differs, fails or is written where no project was expected becomes a problem.
 class TAdoptionDryRun {
 public:
     TAdoptionDryRun(const IProjectDisk& ADisk, const TAdoptionFiles& AFiles, bool AStableGuid)
-        : FDisk(ADisk), FEngine(FHost, FDisk) {
+        : FDisk(ADisk), FEngine(FHost, FDisk), FConfigFile(AFiles.ConfigFile) {
         FDisk.PutFile(AFiles.ConfigFile, AFiles.Config);
         FDisk.PutFile(AFiles.TemplateFile, AFiles.Template);
         // The GUID aside: a made-up (or the project's stable) GUID replaces the one it had.
@@ -52,21 +52,20 @@ public:
             if (AStableGuid) guids.append(ProjectGuidText(FEngine.CurrentProjectName()));
             return guids;
         });
-        FConfigFile = AFiles.ConfigFile;
     }
 
     // Runs ABody (with the configuration opened) and returns the problems; AExpected are the
     // outputs it must write, and the only ones.
     QStringList Run(const std::function<void(TWrenfoldEngine&)>& ABody, const QStringList& AExpected) {
-        QStringList problems;
-        if (!RunReportingFailure(
-                [&] {
-                    FEngine.LoadProjectFile(FConfigFile);
-                    ABody(FEngine);
-                },
-                [&](const QString& AMessage) { FHost.Errors.append(AMessage); }))
-            return FHost.Errors.mid(0, 1);
+        // A failure leaves the command (make) or is reported to the host (batch): the first one tells.
+        RunReportingFailure(
+            [&] {
+                FEngine.LoadProjectFile(FConfigFile);
+                ABody(FEngine);
+            },
+            [&](const QString& AMessage) { FHost.Errors.append(AMessage); });
         if (!FHost.Errors.isEmpty()) return FHost.Errors.mid(0, 1);
+        QStringList problems;
         for (const QString& written : FDisk.WrittenFiles())
             if (!AExpected.contains(written))
                 problems.append(
