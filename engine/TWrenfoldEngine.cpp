@@ -40,6 +40,7 @@ void TWrenfoldEngine::Log(const QString& AText) {
 void TWrenfoldEngine::ClearOutput() {
     for (TTextDocument* document : {&synLog, &synInput, &synOutput, &synReplaceList})
         document->Empty();
+    FInputFileName.clear();
 }
 
 void TWrenfoldEngine::ReportError(const QString& AMessage) {
@@ -244,6 +245,7 @@ void TWrenfoldEngine::LoadInputFromProject() {
 void TWrenfoldEngine::LoadInputFile(const QString& AFileName) {
     Log(QStringLiteral("Load input file \"%1\"").arg(AFileName));
     LoadDocument(synInput, AFileName);
+    FInputFileName = AFileName;
 }
 
 void TWrenfoldEngine::LoadDroppedInputFile(const QString& AFileName) {

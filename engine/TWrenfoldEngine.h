@@ -72,6 +72,8 @@ public:
     QString GetInputFileName() const;
     void LoadInputFromProject();
     void LoadInputFile(const QString& AFileName);
+    // The file the input text was last loaded from; empty once the input is emptied.
+    const QString& InputFileName() const { return FInputFileName; }
     // Loads a template dropped on the window in place of the project's.
     void LoadDroppedInputFile(const QString& AFileName);
     QString GetOutputFileName() const;
@@ -111,6 +113,7 @@ private:
     TTemplateExpander FTemplateExpander;
     QString FCurrentDirectory;
     QString FCurrentProjectName;
+    QString FInputFileName;
     std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
     QStringList FRandomGuids;

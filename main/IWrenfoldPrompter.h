@@ -20,8 +20,8 @@ public:
     virtual void ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) = 0;
     // Shows the dialog; on OK stores the chosen path (and the read-only box) in it and returns true.
     virtual bool Execute(TFileDialog& ADialog) = 0;
-    // Hands a file to the desktop's viewer for it.
-    virtual void OpenDocument(const QString& AFileName) = 0;
+    // Hands a file to the desktop's viewer for it; false when the desktop has none to take it.
+    virtual bool OpenDocument(const QString& AFileName) = 0;
 };
 
 } // namespace Wrenfold

@@ -1,5 +1,6 @@
 #include "main/UHelpFile.h"
 
+#include "Tessel/Rtl/Exception.h"
 #include "Tessel/UKestAliases.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
@@ -32,7 +33,11 @@ QString HelpDocumentToShow(const QString& APath) {
 }
 
 void ShowHelpFile(const QString& AFileName, IWrenfoldPrompter& AViewer) {
-    AViewer.OpenDocument(HelpDocumentToShow(GetHelpFilePath(AFileName)));
+    const QString document = HelpDocumentToShow(GetHelpFilePath(AFileName));
+    if (!AViewer.OpenDocument(document))
+        throw Tessel::Exception(
+            QStringLiteral("The help file \"%1\" could not be opened: the desktop has no program to show it")
+                .arg(QDir::toNativeSeparators(document)));
 }
 
 } // namespace Wrenfold

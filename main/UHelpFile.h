@@ -24,6 +24,7 @@ QString GetHelpFilePath(const QString& AFileName);
 QString HelpDocumentToShow(const QString& APath);
 
 // Hands the help file AFileName to the desktop's viewer (through AViewer, so tests script it).
+// Raises, naming the file, when the desktop has no program to show it.
 void ShowHelpFile(const QString& AFileName, IWrenfoldPrompter& AViewer);
 
 } // namespace Wrenfold

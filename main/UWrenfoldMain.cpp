@@ -330,9 +330,14 @@ bool TForm29::SaveProjectAs() {
 
 void TForm29::SaveInputIfModified() {
     TTextDocument& input = FEngine.synInput;
-    if (!input.Modified() || !AskYesNo(QStringLiteral("Input has been modified. Save it now?"))) return;
+    if (!input.Modified()) return;
     // A dropped template is saved back to its own file, never over the project's template.
     const QString fileName = !FDroppedInputFile.isEmpty() ? FDroppedInputFile : FEngine.GetInputFileName();
+    // The question names the file, so that it is not taken for the project's question that may follow.
+    if (!AskYesNo(fileName.isEmpty() ? QStringLiteral("Input has been modified. Save it now?")
+                                     : QStringLiteral("Input \"%1\" has been modified. Save it now?")
+                                           .arg(Tessel::FileNamePart(fileName))))
+        return;
     if (!fileName.isEmpty())
         input.SaveToFile(fileName);
     else if (!SaveInputAs())
@@ -408,6 +413,11 @@ void TForm29::UpdateActions() {
         PageControl->setTabText(int(TDocumentTab::Project), projectCaption);
     if (PageControl->tabText(int(TDocumentTab::Input)) != inputCaption)
         PageControl->setTabText(int(TDocumentTab::Input), inputCaption);
+    // The Input tab names the template it holds (a dropped one need not be the project's).
+    const QString inputFile = !FDroppedInputFile.isEmpty() ? FDroppedInputFile : FEngine.InputFileName();
+    const QString inputHint = inputFile.isEmpty() ? QString() : QDir::toNativeSeparators(inputFile);
+    if (PageControl->tabToolTip(int(TDocumentTab::Input)) != inputHint)
+        PageControl->setTabToolTip(int(TDocumentTab::Input), inputHint);
 }
 
 // --- Start, close and drops ----------------------------------------------------------------
@@ -425,12 +435,15 @@ void TForm29::FormShow() {
     SetIconTitleFont(windowFont);
     setFont(windowFont);
     FEngine.ClearOutput();
-    // The tab in front when the window last closed, else the project's.
-    const int lastTab = FSettings.LastTab();
-    ShowTab(lastTab >= 0 && lastTab < PageControl->count() ? TDocumentTab(lastTab) : TDocumentTab::Project);
-    setAcceptDrops(true);
+    // With a project to open, the tab in front when the window last closed; without one, the
+    // project's, where the start hint stands.
     const QString firstArgument = FArguments.value(1);
-    if (!firstArgument.isEmpty() && QFileInfo(firstArgument).isFile())
+    const bool projectGiven = !firstArgument.isEmpty() && QFileInfo(firstArgument).isFile();
+    const int lastTab = FSettings.LastTab();
+    ShowTab(projectGiven && lastTab >= 0 && lastTab < PageControl->count() ? TDocumentTab(lastTab)
+                                                                           : TDocumentTab::Project);
+    setAcceptDrops(true);
+    if (projectGiven)
         // Relative to the folder the program was started in, which is not the project's folder.
         Guarded([&] { LoadProject(QFileInfo(firstArgument).absoluteFilePath()); });
     UpdateActions();

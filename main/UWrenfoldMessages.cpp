@@ -123,8 +123,8 @@ bool TDialogPrompter::Execute(TFileDialog& ADialog) {
     return true;
 }
 
-void TDialogPrompter::OpenDocument(const QString& AFileName) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(AFileName));
+bool TDialogPrompter::OpenDocument(const QString& AFileName) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(AFileName));
 }
 
 } // namespace Wrenfold

@@ -34,7 +34,7 @@ public:
     bool AskYesNo(const QString& AText) override;
     void ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) override;
     bool Execute(TFileDialog& ADialog) override;
-    void OpenDocument(const QString& AFileName) override;
+    bool OpenDocument(const QString& AFileName) override;
 
 private:
     QWidget* FParent;

@@ -108,7 +108,7 @@ TEST_F(DropAndRun, MakeDprojFromTheWindow) {
     TypeInto(Form->synInput, QStringLiteral("<!-- $P(Name) -->\n"));
     Prompter.Answers = {true};
     Click("btnMakeDproj");
-    EXPECT_EQ(QStringList{"Input has been modified. Save it now?"}, Prompter.Questions);
+    EXPECT_EQ(QStringList{"Input \"App.wfmInput\" has been modified. Save it now?"}, Prompter.Questions);
     EXPECT_EQ(QByteArray("<!-- Hello -->\n<Project>\n  <Name>Hello</Name>\n</Project>\n"),
               Read(Path("P/App.dproj")));
     ASSERT_EQ(1, Prompter.Boxes.size());
@@ -118,6 +118,10 @@ TEST_F(DropAndRun, MakeDprojFromTheWindow) {
     EXPECT_EQ(QStringLiteral("Dproj output complete"), LogLines().last());
     EXPECT_EQ(Form->Engine().synLog.Lines(), Form->synLog->EditorLines());
     EXPECT_EQ(QStringList{"Name=Hello"}, Form->synReplaceList->EditorLines());
+    Form->UpdateActions();
+    EXPECT_EQ(QDir::toNativeSeparators(Path("P/App.wfmInput")),
+              Form->PageControl->tabToolTip(int(TDocumentTab::Input)))
+        << "the Input tab names the template it holds";
 
     // The next Open starts in the project's folder.
     Prompter.Choices = {std::nullopt};

@@ -48,6 +48,15 @@ TEST_F(HelpFile, TheHelpButtonOpensTheGuide) {
     Click("btnHelp");
     EXPECT_EQ(QStringList{guide}, Prompter.Documents);
     EXPECT_TRUE(Prompter.Boxes.isEmpty());
+
+    // Help that the desktop has no program to show says so, naming the file.
+    Prompter.OpensDocuments = false;
+    Click("btnHelp");
+    ASSERT_EQ(1, Prompter.Boxes.size());
+    EXPECT_EQ(TMessageKind::Error, Prompter.Boxes[0].Kind);
+    EXPECT_TRUE(Prompter.Boxes[0].Text.contains("The help file \"" + QDir::toNativeSeparators(guide) +
+                                                "\" could not be opened"))
+        << Prompter.Boxes[0].Text.toStdString();
 }
 
 } // namespace

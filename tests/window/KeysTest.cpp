@@ -104,10 +104,14 @@ TEST_F(Keys, SaveKeysSaveWhatTheTabInFrontShows) {
     };
     const Case cases[] = {
         {TDocumentTab::Project, Qt::CTRL | Qt::Key_S, {"Project has been modified. Save it now?"}},
-        {TDocumentTab::Input, Qt::CTRL | Qt::Key_S, {"Input has been modified. Save it now?"}},
+        {TDocumentTab::Input,
+         Qt::CTRL | Qt::Key_S,
+         {"Input \"App.wfmInput\" has been modified. Save it now?"}},
         {TDocumentTab::Log, Qt::CTRL | Qt::Key_S, {}},
         // The accelerator reaches the Save button of the tab in front only.
-        {TDocumentTab::Input, Qt::ALT | Qt::Key_S, {"Input has been modified. Save it now?"}},
+        {TDocumentTab::Input,
+         Qt::ALT | Qt::Key_S,
+         {"Input \"App.wfmInput\" has been modified. Save it now?"}},
         {TDocumentTab::Project, Qt::ALT | Qt::Key_S, {"Project has been modified. Save it now?"}},
     };
     for (const Case& c : cases) {

@@ -10,7 +10,7 @@ class SavePrompts : public WindowFixture {};
 const QString SaveQuestion = QStringLiteral("Project has been modified. Save it now?");
 const QString SwitchQuestion =
     QStringLiteral("You have just saved to another directory. Switch to this directory now?");
-const QString InputQuestion = QStringLiteral("Input has been modified. Save it now?");
+const QString InputQuestion = QStringLiteral("Input \"App.wfmInput\" has been modified. Save it now?");
 const QString CloseQuestion = QStringLiteral("Close program?");
 } // namespace
 

@@ -47,7 +47,8 @@ TEST_F(Settings, SettingsWrittenByOneWindowAreReadByTheNext) {
 
     Show();
     EXPECT_EQ(geometry, Form->geometry());
-    EXPECT_EQ(int(TDocumentTab::Log), Form->PageControl->currentIndex());
+    // Started without a project, the window opens where the start hint stands, not on the last tab.
+    EXPECT_EQ(int(TDocumentTab::Project), Form->PageControl->currentIndex());
     // With no project open, each dialog starts in the folder it was last used in.
     Prompter.DialogsShown.clear();
     Prompter.Choices = {std::nullopt, std::nullopt};

@@ -32,6 +32,7 @@ public:
     QStringList Documents;
     std::function<void(const TBox&)> OnMessage;
     std::function<void(const QString&)> OnDocument;
+    bool OpensDocuments = true; // false: the desktop has no program for the file
 
     bool AskYesNo(const QString& AText) override {
         Questions.append(AText);
@@ -60,9 +61,10 @@ public:
         return true;
     }
 
-    void OpenDocument(const QString& AFileName) override {
+    bool OpenDocument(const QString& AFileName) override {
         Documents.append(AFileName);
         if (OnDocument) OnDocument(AFileName);
+        return OpensDocuments;
     }
 
     QStringList BoxTexts() const {
