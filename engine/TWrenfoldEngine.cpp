@@ -88,6 +88,9 @@ void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
 
 void TWrenfoldEngine::ApplyProjectReplaceEntries(Tessel::TKestMemIniFile& AIniFile) {
     const QString section = ProjectReplaceSection(FCurrentProjectName);
+    // Looked for without reading it: reading a missing section adds it to the configuration, which
+    // would grow by a section for every project of a batch.
+    if (!AIniFile.SectionExists(section)) return;
     QStringList entries;
     ReadProjectSection(AIniFile, section, entries, false);
     if (entries.isEmpty()) return;
