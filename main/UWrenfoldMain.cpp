@@ -40,6 +40,13 @@ namespace Wrenfold {
 namespace {
 
 const QString StartText = QStringLiteral("Use 'Open Project' or drag and drop a *.wfmconfig file here...");
+
+QString ProjectCaption(bool AModified) {
+    return AModified ? QStringLiteral("&Project (mod)") : QStringLiteral("&Project");
+}
+QString InputCaption(bool AModified) {
+    return AModified ? QStringLiteral("&Input (mod)") : QStringLiteral("&Input");
+}
 constexpr qint64 FrameMs = 16;
 
 } // namespace
@@ -59,6 +66,7 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
     setMinimumSize(560, 350);
     CreateDialogs();
     CreateComponents();
+    FitTabs();
 
     connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &QLabel::setText);
     connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, this, [this](const QString& AName) {
@@ -223,6 +231,7 @@ void TForm29::CreateComponents() {
                                                           {248, 65, ActionButton(actAll, this)},
                                                           {336, 73, ActionButton(actNone, this)}})),
                         QStringLiteral("&Batch"));
+    PageControl->SetCaptionVariants({ProjectCaption(true), InputCaption(true)});
     FindBar = new TFindBar(this);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { FindBar->SetEditor(CurrentEditor()); });
 
@@ -405,10 +414,8 @@ void TForm29::UpdateActions() {
     clbFileList->setEnabled(idle);
     FindBar->setEnabled(idle);
     FindBar->SetEditor(CurrentEditor()); // the editor may have become read-only
-    const QString projectCaption =
-        project.Modified() ? QStringLiteral("&Project (mod)") : QStringLiteral("&Project");
-    const QString inputCaption =
-        FEngine.synInput.Modified() ? QStringLiteral("&Input (mod)") : QStringLiteral("&Input");
+    const QString projectCaption = ProjectCaption(project.Modified());
+    const QString inputCaption = InputCaption(FEngine.synInput.Modified());
     if (PageControl->tabText(int(TDocumentTab::Project)) != projectCaption)
         PageControl->setTabText(int(TDocumentTab::Project), projectCaption);
     if (PageControl->tabText(int(TDocumentTab::Input)) != inputCaption)
@@ -429,11 +436,19 @@ void TForm29::showEvent(QShowEvent* AEvent) {
     FormShow();
 }
 
+void TForm29::FitTabs() {
+    // The designed size holds where the font lets all six tabs fit; a wider font widens the window.
+    const int width = std::max(560, PageControl->TabsWidth() + 2 * 3 + 4);
+    setMinimumSize(width, 350);
+    if (this->width() < width) resize(width, height());
+}
+
 void TForm29::FormShow() {
     setWindowTitle(Tessel::VersionCaption());
     QFont windowFont = font();
     SetIconTitleFont(windowFont);
     setFont(windowFont);
+    FitTabs();
     FEngine.ClearOutput();
     // With a project to open, the tab in front when the window last closed; without one, the
     // project's, where the start hint stands.

@@ -8,6 +8,7 @@
 #include "main/TFileDialog.h"
 #include "main/TRecentProjects.h"
 #include "main/TWindowSettings.h"
+#include "main/WindowLayout.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,7 +25,6 @@ class QAction;
 class QLabel;
 class QPushButton;
 #include <QSettings>
-class QTabWidget;
 class QToolButton;
 
 namespace Wrenfold {
@@ -35,6 +35,7 @@ enum class TDocumentTab { Project, ReplaceList, Input, Output, Log, Batch };
 class TBatchListView;
 class TBatchProgress;
 class TFindBar;
+
 class TSynEditor;
 
 class TForm29 : public QWidget, public IWrenfoldHost {
@@ -69,11 +70,13 @@ public:
     bool SaveInputAs();
     void DropFiles(const QStringList& AFileNames); // reports its failures in the log and an error box
     bool CloseQuery();
+    // Keeps the window wide enough for all six tabs in the current font.
+    void FitTabs();
     // Enable states and tab captions, refreshed whenever the event loop goes idle.
     void UpdateActions();
 
     // Components.
-    QTabWidget* PageControl = nullptr;
+    TPageControl* PageControl = nullptr;
     TSynEditor *synProject = nullptr, *synReplaceList = nullptr, *synInput = nullptr, *synOutput = nullptr,
                *synLog = nullptr;
     TBatchListView* clbFileList = nullptr;

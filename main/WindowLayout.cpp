@@ -13,12 +13,33 @@ namespace {
 
 class TFixedTabBar : public QTabBar {
 public:
-    using QTabBar::QTabBar;
+    explicit TFixedTabBar(QWidget* AParent) : QTabBar(AParent) {
+        setUsesScrollButtons(false);
+        setElideMode(Qt::ElideNone);
+        setExpanding(false);
+    }
+
+    QStringList CaptionVariants;
+
+    // One width for every tab: the widest caption's, with the style's room around a caption.
+    int TabWidth() const {
+        if (count() == 0) return 80;
+        const QFontMetrics metrics = fontMetrics();
+        const auto textWidth = [&](QString ACaption) {
+            return metrics.horizontalAdvance(ACaption.remove(u'&'));
+        };
+        const int room = QTabBar::tabSizeHint(0).width() - textWidth(tabText(0));
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, textWidth(tabText(i)));
+        for (const QString& caption : CaptionVariants)
+            widest = std::max(widest, textWidth(caption));
+        return std::max(80, widest + room);
+    }
 
 protected:
-    QSize tabSizeHint(int AIndex) const override {
-        return QSize(std::max(80, QTabBar::tabSizeHint(AIndex).width()), 25);
-    }
+    QSize tabSizeHint(int) const override { return QSize(TabWidth(), 25); }
+    QSize minimumTabSizeHint(int AIndex) const override { return tabSizeHint(AIndex); }
 };
 
 template <typename TButton> TButton* FollowAction(TButton* AButton, QAction* AAction) {
@@ -39,6 +60,15 @@ template <typename TButton> TButton* FollowAction(TButton* AButton, QAction* AAc
 
 TPageControl::TPageControl(QWidget* AParent) : QTabWidget(AParent) {
     setTabBar(new TFixedTabBar(this));
+}
+
+void TPageControl::SetCaptionVariants(const QStringList& ACaptions) {
+    static_cast<TFixedTabBar*>(tabBar())->CaptionVariants = ACaptions;
+    tabBar()->updateGeometry();
+}
+
+int TPageControl::TabsWidth() const {
+    return count() * static_cast<const TFixedTabBar*>(tabBar())->TabWidth();
 }
 
 QPushButton* ActionButton(QAction* AAction, QWidget* AParent) {

@@ -13,10 +13,15 @@ class QToolButton;
 
 namespace Wrenfold {
 
-// Tabs of one size, wider only where a caption needs it.
+// Tabs of one size for all: 80 by 25 pixels, or as wide as the widest caption a tab shows or may
+// show ("&Project (mod)") where the font needs more. They never scroll or elide.
 class TPageControl : public QTabWidget {
 public:
     explicit TPageControl(QWidget* AParent);
+    // Captions the tabs may take besides their current ones.
+    void SetCaptionVariants(const QStringList& ACaptions);
+    // The width the tabs take side by side.
+    int TabsWidth() const;
 };
 
 // A push button showing AAction's caption, hint and enable state, and triggering it when clicked.

@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScopeGuard>
+#include <QTabBar>
 
 using namespace Wrenfold;
 
@@ -19,6 +20,30 @@ namespace {
 class StartAndActions : public WindowFixture {};
 
 } // namespace
+
+TEST_F(StartAndActions, AllSixTabsStayInViewAtOneWidthWithBothMarks) {
+    const QString project = WriteAppProject();
+    Show();
+    OpenProject(project);
+    TypeInto(Form->synProject, QStringLiteral("x"));
+    TypeInto(Form->synInput, QStringLiteral("y"));
+    ASSERT_EQ(QStringLiteral("&Project (mod)"), Form->PageControl->tabText(int(TDocumentTab::Project)));
+    ASSERT_EQ(QStringLiteral("&Input (mod)"), Form->PageControl->tabText(int(TDocumentTab::Input)));
+    const QTabBar* bar = Form->PageControl->tabBar();
+    for (const QSize& size : {Form->size(), Form->minimumSize()}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        Form->resize(size);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < Form->PageControl->count(); ++i) {
+            const QRect tab = bar->tabRect(i);
+            EXPECT_TRUE(bar->rect().contains(tab)) << i;
+            EXPECT_EQ(bar->tabRect(0).width(), tab.width()) << i;
+            EXPECT_GE(tab.width(), bar->fontMetrics().horizontalAdvance(QStringLiteral("Project (mod)")))
+                << i;
+        }
+        EXPECT_LE(bar->geometry().right(), Form->PageControl->rect().right());
+    }
+}
 
 TEST_F(StartAndActions, StartState) {
     Show();
