@@ -1,6 +1,7 @@
 #include "main/TBottomPanel.h"
 
 #include "main/TBatchProgress.h"
+#include "main/TElidedLabel.h"
 #include "main/WindowLayout.h"
 
 #include <QGridLayout>
@@ -19,7 +20,7 @@ TBottomPanel::TBottomPanel(QAction* AClose, QWidget* AParent) : QWidget(AParent)
     values->setColumnMinimumWidth(0, 88);
     lblProjectName = new QLabel(QStringLiteral("No project name"), this);
     lblProjectName->setObjectName(QStringLiteral("lblProjectName"));
-    lblFolder = new QLabel(QStringLiteral("No folder"), this);
+    lblFolder = new TElidedLabel(QStringLiteral("No folder"), this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
     const QList<QPair<QString, QLabel*>> rows{{QStringLiteral("Project name"), lblProjectName},
                                               {QStringLiteral("Folder"), lblFolder}};
@@ -29,12 +30,15 @@ TBottomPanel::TBottomPanel(QAction* AClose, QWidget* AParent) : QWidget(AParent)
         rows[row].second->setFixedHeight(20);
         rows[row].second->setTextInteractionFlags(Qt::TextSelectableByMouse);
         values->addWidget(caption, row, 0);
-        values->addWidget(rows[row].second, row, 1);
     }
+    // The batch's progress stands beside the project name; the folder has the whole line below.
+    BatchProgress = new TBatchProgress(this);
+    BatchProgress->setFixedSize(140, 20);
+    values->addWidget(lblProjectName, 0, 1);
+    values->addWidget(BatchProgress, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
+    values->addWidget(lblFolder, 1, 1, 1, 2);
     values->setRowStretch(2, 1);
     values->setColumnStretch(1, 1);
-    BatchProgress = new TBatchProgress(this);
-    BatchProgress->setFixedSize(140, 21);
     btnHelp = new QPushButton(QStringLiteral("&Help"), this);
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
     btnHelp->setFixedSize(75, 25);
@@ -44,7 +48,6 @@ TBottomPanel::TBottomPanel(QAction* AClose, QWidget* AParent) : QWidget(AParent)
     layout->setContentsMargins(6, 2, 7, 0);
     layout->setSpacing(0);
     layout->addLayout(values, 1);
-    layout->addWidget(BatchProgress, 0, Qt::AlignVCenter);
     layout->addSpacing(8);
     layout->addWidget(btnHelp, 0, Qt::AlignVCenter);
     layout->addSpacing(14);

@@ -11,13 +11,15 @@ class QPushButton;
 namespace Wrenfold {
 
 class TBatchProgress;
+class TElidedLabel;
 
 class TBottomPanel : public QWidget {
 public:
     // AClose is the action the Close button follows.
     TBottomPanel(QAction* AClose, QWidget* AParent);
 
-    QLabel *lblProjectName = nullptr, *lblFolder = nullptr;
+    QLabel* lblProjectName = nullptr;
+    TElidedLabel* lblFolder = nullptr;
     TBatchProgress* BatchProgress = nullptr;
     QPushButton* btnHelp = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "main/TBatchListView.h"
 #include "main/TBatchProgress.h"
 #include "main/TBottomPanel.h"
+#include "main/TElidedLabel.h"
 #include "main/TFindBar.h"
 #include "main/UHelpFile.h"
 #include "main/UWrenfoldMessages.h"
@@ -68,7 +69,7 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
     CreateComponents();
     FitTabs();
 
-    connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &QLabel::setText);
+    connect(&FEngine, &TWrenfoldEngine::CurrentDirectoryChanged, lblFolder, &TElidedLabel::SetText);
     connect(&FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, this, [this](const QString& AName) {
         // During a batch the label follows once per frame, not for every project.
         FPendingProjectName = AName;

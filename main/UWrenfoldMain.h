@@ -5,6 +5,7 @@
 #include "engine/IWrenfoldHost.h"
 #include "engine/TWrenfoldEngine.h"
 #include "main/IWrenfoldPrompter.h"
+#include "main/TElidedLabel.h"
 #include "main/TFileDialog.h"
 #include "main/TRecentProjects.h"
 #include "main/TWindowSettings.h"
@@ -80,7 +81,8 @@ public:
     TSynEditor *synProject = nullptr, *synReplaceList = nullptr, *synInput = nullptr, *synOutput = nullptr,
                *synLog = nullptr;
     TBatchListView* clbFileList = nullptr;
-    QLabel *lblProjectName = nullptr, *lblFolder = nullptr;
+    QLabel* lblProjectName = nullptr;
+    TElidedLabel* lblFolder = nullptr;
     QAction *actOpenProject = nullptr, *actSaveProject = nullptr, *actSaveProjectAs = nullptr,
             *actMakeDproj = nullptr, *actClearLog = nullptr, *actMakeBatch = nullptr, *actAll = nullptr,
             *actNone = nullptr, *actClose = nullptr, *actSaveInput = nullptr, *actSaveInputAs = nullptr;

@@ -177,6 +177,10 @@ TEST_F(DropAndRun, MakeBatchFromTheWindow) {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(Form.get(), &enter);
         EXPECT_FALSE(enter.isAccepted());
+        // The progress bar covers no part of the folder, whose whole path is its tooltip.
+        EXPECT_TRUE(Form->BatchProgress->isVisible());
+        EXPECT_FALSE(Form->BatchProgress->geometry().intersects(Form->lblFolder->geometry()));
+        EXPECT_EQ(Path("B"), Form->lblFolder->toolTip());
         // The project text stays what the batch started with: nothing can be typed into it.
         const QStringList project = Form->Engine().synProject.Lines();
         TypeInto(Form->synProject, QStringLiteral("typed"));
