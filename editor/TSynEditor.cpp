@@ -66,6 +66,7 @@ TSynEditor::TSynEditor(QWidget* AParent) : QsciScintilla(AParent) {
         setMarginWidth(margin, 0);
     ApplyFonts();
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TSynEditor::ControlModified);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TSynEditor::ControlUpdated);
     connect(this, &QsciScintilla::linesChanged, this, &TSynEditor::FitLineNumberMargin);
     FAppendTimer.setSingleShot(true);
     FAppendTimer.setInterval(AppendDelayMs);
@@ -243,6 +244,8 @@ void TSynEditor::ShowDocument() {
     AppendToControl(text, false);
     FLineCount = FDocument ? FDocument->Count() : 0;
     FitLineNumberMargin();
+    // New text is followed from its end again.
+    FFollowing = true;
     if (FFollowAppends) ScrollToEnd();
 }
 
@@ -310,7 +313,18 @@ void TSynEditor::FlushAppends() {
         FLineCount = count;
     }
     FitLineNumberMargin();
-    if (FFollowAppends) ScrollToEnd();
+    if (FFollowAppends && FFollowing) ScrollToEnd();
+}
+
+bool TSynEditor::ViewAtEnd() {
+    const long first = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+    const long onScreen = SendScintilla(SCI_LINESONSCREEN);
+    return first + onScreen >= SendScintilla(SCI_GETLINECOUNT);
+}
+
+void TSynEditor::ControlUpdated(int AUpdated) {
+    // Only a visible view has a place the user put it.
+    if ((AUpdated & SC_UPDATE_V_SCROLL) != 0 && isVisible()) FFollowing = ViewAtEnd();
 }
 
 void TSynEditor::ScrollToEnd() {
@@ -330,7 +344,7 @@ void TSynEditor::showEvent(QShowEvent* AEvent) {
     WatchAppendsUnlessHolding();
     const bool behind = Behind();
     CatchUp();
-    if (!std::exchange(FScrollToEndWhenShown, false) && !(behind && FFollowAppends)) return;
+    if (!std::exchange(FScrollToEndWhenShown, false) && !(behind && FFollowAppends && FFollowing)) return;
     // After the control has taken its size.
     QTimer::singleShot(0, this, [this] { SendScintilla(SCI_SCROLLTOEND); });
 }

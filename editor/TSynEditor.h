@@ -38,7 +38,8 @@ public:
     // A line-number gutter whose width follows the number of lines.
     void SetLineNumbers(bool AVisible);
     bool LineNumbers() const { return FLineNumbers; }
-    // Keeps the last line in view as lines are appended (for the log).
+    // Keeps the last line in view as lines are appended (for the log), while the view is at the
+    // end: scrolled up by the user, it stays where it was put until scrolled back to the end.
     void SetFollowAppends(bool AValue) { FFollowAppends = AValue; }
     // For text that is never coloured (the log): the control keeps no style per character, which
     // halves its memory for a long text. Called before any highlighter is set.
@@ -92,6 +93,9 @@ private:
     QStringList ShownLines();
     void FitLineNumberMargin();
     void ScrollToEnd();
+    // True when the last line is in view.
+    bool ViewAtEnd();
+    void ControlUpdated(int AUpdated);
     void ApplyFonts();
 
     // Runs a change of the program's making: read-only lifted, no undo recorded, no edit reported.
@@ -104,6 +108,7 @@ private:
     TSynHighlighter FHighlighter = TSynHighlighter::None;
     bool FLineNumbers = false;
     bool FFollowAppends = false;
+    bool FFollowing = true; // the view was at the end when it last scrolled
     bool FScrollToEndWhenShown = false;
     bool FHoldWhileHidden = false;
     bool FResetHeld = false;   // the document was reset while held; the control shows older text

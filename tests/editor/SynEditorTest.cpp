@@ -212,6 +212,34 @@ TEST_F(EditorFixture, AFollowingEditorShowsItsLastLineWhenItComesToTheFront) {
     EXPECT_GE(first + onScreen, 500) << first << " + " << onScreen;
 }
 
+TEST_F(EditorFixture, AFollowingEditorStaysWhereTheUserScrolledUntilBackAtTheEnd) {
+    Editor.SetFollowAppends(true);
+    Editor.resize(400, 300);
+    Editor.show();
+    const auto append = [&](int ACount) {
+        for (int i = 0; i < ACount; ++i)
+            Document.Append(QStringLiteral("line"));
+        Editor.FlushAppends();
+        QTest::qWait(20); // painted
+    };
+    const auto atEnd = [&] {
+        return Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE) +
+                   Editor.SendScintilla(QsciScintilla::SCI_LINESONSCREEN) >=
+               Editor.SendScintilla(QsciScintilla::SCI_GETLINECOUNT);
+    };
+    append(300);
+    EXPECT_TRUE(atEnd());
+    Editor.SendScintilla(QsciScintilla::SCI_SETFIRSTVISIBLELINE, 10UL); // the user scrolls up
+    QTest::qWait(20);
+    append(50);
+    EXPECT_EQ(10, Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE)) << "stays where it was put";
+    EXPECT_FALSE(atEnd());
+    Editor.SendScintilla(QsciScintilla::SCI_SCROLLTOEND); // and back to the end
+    QTest::qWait(20);
+    append(50);
+    EXPECT_TRUE(atEnd()) << "follows again";
+}
+
 TEST_F(EditorFixture, AHiddenEditorHoldsResetsUntilShownOrReleased) {
     // While held, a hidden editor takes no new text; it shows the document once it comes forward.
     Document.SetLines({"first"});
