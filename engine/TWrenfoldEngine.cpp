@@ -3,6 +3,7 @@
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
+#include "engine/TCancelCapture.h"
 #include "engine/TFileActions.h"
 #include "engine/TProjectDisk.h"
 #include "engine/TStatementExpander.h"
@@ -296,7 +297,8 @@ void TWrenfoldEngine::MakeBatchProject(const QString& AProjectName) {
     FHost.ProcessPendingEvents();
 }
 
-void TWrenfoldEngine::RunBatch() {
+bool TWrenfoldEngine::RunBatch() {
+    FBatchCancelled = false;
     if (!IsAllProjects(FCurrentProjectName))
         throw Tessel::Exception(QStringLiteral(
             "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
@@ -307,20 +309,37 @@ void TWrenfoldEngine::RunBatch() {
     if (clbFileList.Count() == 0) throw Tessel::Exception(NoProjectsMessage());
     if (!clbFileList.AnyChecked())
         throw Tessel::Exception(QStringLiteral("No project of the batch is ticked: nothing to make"));
+    int selected = 0;
+    for (int i = 0; i < clbFileList.Count(); ++i)
+        if (clbFileList.Checked(i)) ++selected;
+    int made = 0;
     try {
-        for (int i = 0; i < clbFileList.Count(); ++i) {
-            if (clbFileList.Checked(i))
-                MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
-            else if (IsSkipped(clbFileList.Text(i)))
+        // A request to stop is seen before each project: the one being made is finished first.
+        for (int i = 0; i < clbFileList.Count() && !FBatchCancelled; ++i) {
+            if (clbFileList.Checked(i)) {
+                if (CancelRequested()) {
+                    FBatchCancelled = true;
+                } else {
+                    MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
+                    ++made;
+                }
+            } else if (IsSkipped(clbFileList.Text(i))) {
                 Log(QStringLiteral("Skipped \"%1\": the configuration leaves it out of the batch")
                         .arg(clbFileList.Text(i)));
+            }
         }
-        FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
+        if (!FBatchCancelled) FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
     } catch (...) {
         SetCurrentProjectName(AllProjectsName);
         throw;
     }
     SetCurrentProjectName(AllProjectsName);
+    if (!FBatchCancelled) return true;
+    // The log ends with where the batch stopped, and the box says so as well.
+    Log(QStringLiteral("-- Batch cancelled after %1 of %2 projects ---").arg(made).arg(selected));
+    FHost.ShowPlainBox(
+        QStringLiteral("Batch cancelled: %1 of %2 selected projects processed").arg(made).arg(selected));
+    return false;
 }
 
 bool TWrenfoldEngine::MakeBatchCommand() {
@@ -331,8 +350,7 @@ bool TWrenfoldEngine::MakeBatchCommand() {
             ClearOutput();
             Log(QString());
             Log(QStringLiteral("-- Batch starting ---"));
-            RunBatch();
-            Log(QStringLiteral("-- Batch complete ---"));
+            if (RunBatch()) Log(QStringLiteral("-- Batch complete ---"));
         },
         [this](const QString& AMessage) { ReportError(AMessage); });
     SetBatchRunning(false);

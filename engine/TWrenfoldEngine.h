@@ -80,9 +80,14 @@ public:
     void WriteOutputFile();
 
     // --- Batch generation ----------------------------------------------------------------
-    void RunBatch();
+    // Makes the ticked projects. A request to stop (engine/TCancelCapture.h) ends it before the next
+    // project: the projects made stay, the log and the closing box say how far it came, and it
+    // returns false. True when it ran to the end.
+    bool RunBatch();
     void MakeBatchProject(const QString& AProjectName);
     bool IsBatchRunning() const { return FBatchRunning; }
+    // Whether the last batch stopped on the user's request before its end.
+    bool BatchCancelled() const { return FBatchCancelled; }
     // The GUIDs $GET(RANDOMGUID) made up in the current or last run.
     const QStringList& RandomGuids() const { return FRandomGuids; }
 
@@ -116,6 +121,7 @@ private:
     QString FInputFileName;
     std::optional<QString> FOpeningProjectName; // set while LoadProjectFile runs
     bool FBatchRunning = false;
+    bool FBatchCancelled = false;
     QStringList FRandomGuids;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;

@@ -1,6 +1,14 @@
 // Make Batch over the Delphi projects of an AllProjects folder.
 #include "EngineFixture.h"
 
+#include "Tessel/UKestLibrary/Cancel.h"
+#include "engine/TCancelCapture.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+#include <optional>
+
 using namespace Wrenfold;
 
 namespace {
@@ -113,4 +121,55 @@ TEST_F(BatchGeneration, ReportsThatItIsRunningWhileItRuns) {
     Engine.MakeBatchCommand();
     EXPECT_TRUE(runningBetweenProjects);
     EXPECT_EQ(states, (QList<bool>{true, false}));
+}
+
+TEST_F(BatchGeneration, ARequestToStopEndsTheBatchBeforeItsNextProject) {
+    Tessel::CancelHandler = new Tessel::TKestCancelHandler;
+    const auto dropHandler = qScopeGuard([] { Tessel::CancelHandler.Clear(); });
+    const struct {
+        const char* Name;
+        bool Capture;
+        int AskAfter; // the project after which the stop is asked for
+        QStringList Made;
+    } cases[] = {
+        {"after the first project", true, 1, {"Alpha.dproj"}},
+        {"after the last project: nothing is left to stop",
+         true,
+         3,
+         {"Alpha.dproj", "Beta.dproj", "Gamma.dproj"}},
+        {"with no capture open: nobody can stop it", false, 1, {"Alpha.dproj", "Beta.dproj", "Gamma.dproj"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        for (const char* name : {"Alpha.dproj", "Beta.dproj", "Gamma.dproj"})
+            QFile::remove(PathOf(name));
+        Host.Plains.clear();
+        Host.PendingEventCalls = 0;
+        bool recorded = false;
+        Host.OnProcessPendingEvents = [&] {
+            if (Host.PendingEventCalls == c.AskAfter) recorded = RequestCancel();
+        };
+        std::optional<TCancelCapture> capture;
+        if (c.Capture) capture.emplace();
+        ASSERT_TRUE(Engine.MakeBatchCommand()) << Host.Errors.join('\n').toStdString();
+        capture.reset();
+        EXPECT_EQ(c.Capture, recorded);
+        QStringList made;
+        for (const char* name : {"Alpha.dproj", "Beta.dproj", "Gamma.dproj"})
+            if (Exists(name)) made.append(name);
+        EXPECT_EQ(c.Made, made);
+        const bool cancelled = c.Made.size() < 3;
+        EXPECT_EQ(cancelled, Engine.BatchCancelled());
+        EXPECT_EQ(Engine.CurrentProjectName(), "AllProjects");
+        const QStringList log = LogLines();
+        if (cancelled) {
+            EXPECT_EQ(log.mid(log.size() - 3), (QStringList{"", "Set current project name \"AllProjects\"",
+                                                            "-- Batch cancelled after 1 of 3 projects ---"}));
+            EXPECT_EQ(Host.Plains, QStringList{"Batch cancelled: 1 of 3 selected projects processed"});
+        } else {
+            EXPECT_EQ(LastLog(), "-- Batch complete ---");
+            EXPECT_EQ(Host.Plains, QStringList{"All selected projects processed"});
+        }
+        EXPECT_TRUE(Host.Errors.isEmpty());
+    }
 }
