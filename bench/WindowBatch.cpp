@@ -29,6 +29,7 @@ public:
     QStringList Errors;
 
     bool AskYesNo(const QString&) override { return false; }
+    bool AskYesNoDefaultNo(const QString&) override { return false; }
     void ShowMessage(TMessageKind AKind, const QString&, const QString& AText) override {
         if (AKind == TMessageKind::Error) Errors.append(AText);
         if (OnMessage) OnMessage(AKind);

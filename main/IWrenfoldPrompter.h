@@ -16,6 +16,8 @@ public:
 
     // A question captioned "Confirm" with the buttons Yes and No; true only for Yes.
     virtual bool AskYesNo(const QString& AText) = 0;
+    // The same with No as the default button, for a question whose Yes cannot be taken back.
+    virtual bool AskYesNoDefaultNo(const QString& AText) = 0;
     // A box with an OK button: an error or information icon, or none.
     virtual void ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) = 0;
     // Shows the dialog; on OK stores the chosen path (and the read-only box) in it and returns true.

@@ -1,5 +1,6 @@
 #include "main/UWrenfoldMain.h"
 
+#include "Tessel/UKestLibrary/Debug.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 #include "Tessel/UKestLibrary/Version.h"
@@ -7,6 +8,7 @@
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
+#include "engine/TCancelCapture.h"
 #include "main/IconTitleFont.h"
 #include "main/TBatchListView.h"
 #include "main/TBatchProgress.h"
@@ -85,6 +87,12 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
             if (ARunning) FReadOnlyBeforeBatch[editor] = editor->isReadOnly();
             editor->setReadOnly(ARunning || FReadOnlyBeforeBatch.value(editor));
         }
+        // The Cancel button stands in Make Batch's place while the batch runs.
+        btnCancelBatch->setGeometry(btnMakeBatch->geometry());
+        const bool focusOnButton = btnMakeBatch->hasFocus() || btnCancelBatch->hasFocus();
+        btnMakeBatch->setVisible(!ARunning);
+        btnCancelBatch->setVisible(ARunning);
+        if (focusOnButton) (ARunning ? btnCancelBatch : btnMakeBatch)->setFocus();
         ShowProjectName();
         FEventsProcessed.invalidate(); // the first project is shown at once
         UpdateActions();
@@ -168,6 +176,9 @@ void TForm29::CreateComponents() {
     actMakeBatch = MakeAction(QStringLiteral("actMakeBatch"), QStringLiteral("&Make Batch"),
                               QStringLiteral("Makes a dproj file for every dpr in the folder"),
                               &TForm29::actMakeBatchExecute, QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    actCancelBatch = MakeAction(QStringLiteral("actCancelBatch"), QStringLiteral("Cancel"),
+                                QStringLiteral("Stops the batch before its next project"),
+                                &TForm29::actCancelBatchExecute, QKeySequence(Qt::Key_Escape));
     actAll = MakeAction(QStringLiteral("actAll"), QStringLiteral("&All"),
                         QStringLiteral("Selects all projects"), &TForm29::actAllExecute);
     actNone = MakeAction(QStringLiteral("actNone"), QStringLiteral("&None"),
@@ -228,11 +239,17 @@ void TForm29::CreateComponents() {
     PageControl->addTab(TabPage(synOutput, nullptr), QStringLiteral("O&utput"));
     PageControl->addTab(TabPage(synLog, ButtonStrip({{16, 105, ActionButton(actClearLog, this)}})),
                         QStringLiteral("&Log"));
-    PageControl->addTab(TabPage(clbFileList, ButtonStrip({{16, 105, ActionButton(actMakeBatch, this)},
+    btnMakeBatch = ActionButton(actMakeBatch, this);
+    PageControl->addTab(TabPage(clbFileList, ButtonStrip({{16, 105, btnMakeBatch},
                                                           {248, 65, ActionButton(actAll, this)},
                                                           {336, 73, ActionButton(actNone, this)}})),
                         QStringLiteral("&Batch"));
     PageControl->SetCaptionVariants({ProjectCaption(true), InputCaption(true)});
+    btnCancelBatch = ActionButton(actCancelBatch, btnMakeBatch->parentWidget());
+    btnCancelBatch->hide();
+    QSizePolicy keepsItsPlace = btnMakeBatch->sizePolicy();
+    keepsItsPlace.setRetainSizeWhenHidden(true);
+    btnMakeBatch->setSizePolicy(keepsItsPlace);
     FindBar = new TFindBar(this);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { FindBar->SetEditor(CurrentEditor()); });
 
@@ -409,6 +426,7 @@ void TForm29::UpdateActions() {
     };
     for (const auto& [action, enabled] : states)
         action->setEnabled(idle && enabled);
+    actCancelBatch->setEnabled(!idle);
     for (QAction* action : {actSave, actHelp, actFind, actFindNext, actFindPrevious, actReplace})
         action->setEnabled(idle);
     btnHelp->setEnabled(idle);
@@ -466,9 +484,20 @@ void TForm29::FormShow() {
 }
 
 void TForm29::closeEvent(QCloseEvent* AEvent) {
-    // A batch in progress keeps the window: the batch still works on its documents.
+    // A batch in progress keeps the window, as the batch still works on its documents: the close box
+    // asks to stop it, and on Yes the window closes once it has stopped (asking only to save).
     bool allowed = false;
-    if (!FEngine.IsBatchRunning()) Guarded([&] { allowed = CloseQuery(); });
+    if (FEngine.IsBatchRunning()) {
+        Guarded([&] { FCloseAfterBatch = RequestCancel(); });
+    } else if (std::exchange(FCloseAfterBatch, false)) {
+        Guarded([&] {
+            SaveProjectIfModified();
+            SaveInputIfModified();
+            allowed = true;
+        });
+    } else {
+        Guarded([&] { allowed = CloseQuery(); });
+    }
     if (allowed) {
         SaveWindowState();
         AEvent->accept();
@@ -583,8 +612,21 @@ void TForm29::actClearLogExecute() {
 void TForm29::actMakeBatchExecute() {
     Guarded([this] {
         SaveInputIfModified();
+        // While the batch runs the library's question to stop it comes through the prompter.
+        const TCancelCapture capture(QStringLiteral("Cancel the batch?"));
+        Tessel::TConfirmHook previousHook =
+            std::exchange(Tessel::ConfirmHook, [this](const QString& AText, int32_t, bool ADefaultYes) {
+                CatchUpViews();
+                return ADefaultYes ? FPrompter->AskYesNo(AText) : FPrompter->AskYesNoDefaultNo(AText);
+            });
+        const auto restoreHook = qScopeGuard([&] { Tessel::ConfirmHook = std::move(previousHook); });
         FEngine.MakeBatchCommand();
     });
+    if (FCloseAfterBatch) close();
+}
+
+void TForm29::actCancelBatchExecute() {
+    Guarded([] { RequestCancel(); });
 }
 
 void TForm29::actAllExecute() {

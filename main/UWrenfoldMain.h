@@ -86,6 +86,9 @@ public:
     QAction *actOpenProject = nullptr, *actSaveProject = nullptr, *actSaveProjectAs = nullptr,
             *actMakeDproj = nullptr, *actClearLog = nullptr, *actMakeBatch = nullptr, *actAll = nullptr,
             *actNone = nullptr, *actClose = nullptr, *actSaveInput = nullptr, *actSaveInputAs = nullptr;
+    // While a batch runs, Esc and the Cancel button in Make Batch's place ask to stop it.
+    QAction* actCancelBatch = nullptr;
+    QPushButton *btnMakeBatch = nullptr, *btnCancelBatch = nullptr;
     // Keys without a button of their own: Save for the tab in front, Help, the tabs in turn, find.
     QAction *actSave = nullptr, *actHelp = nullptr, *actNextTab = nullptr, *actPreviousTab = nullptr,
             *actFind = nullptr, *actFindNext = nullptr, *actFindPrevious = nullptr, *actReplace = nullptr;
@@ -126,6 +129,7 @@ private:
     void actMakeDprojExecute();
     void actClearLogExecute();
     void actMakeBatchExecute();
+    void actCancelBatchExecute();
     void actAllExecute();
     void actNoneExecute();
     void actCloseExecute();
@@ -150,6 +154,7 @@ private:
     // The template dropped on the window while the Input tab still shows it.
     QString FDroppedInputFile;
     QHash<TSynEditor*, bool> FReadOnlyBeforeBatch; // each editor's own read-only state during a batch
+    bool FCloseAfterBatch = false; // the close box stopped the batch: the window closes when it has
 };
 
 } // namespace Wrenfold

@@ -87,6 +87,14 @@ bool TDialogPrompter::AskYesNo(const QString& AText) {
     return box->clickedButton() == box->defaultButton();
 }
 
+bool TDialogPrompter::AskYesNoDefaultNo(const QString& AText) {
+    const std::unique_ptr<QMessageBox> box = QuestionBoxFor(AText, FParent);
+    QPushButton* yes = box->defaultButton();
+    box->setDefaultButton(qobject_cast<QPushButton*>(box->escapeButton()));
+    box->exec();
+    return box->clickedButton() == yes;
+}
+
 void TDialogPrompter::ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) {
     MessageBoxFor(AKind, ACaption, AText, FParent)->exec();
 }

@@ -32,6 +32,7 @@ public:
     explicit TDialogPrompter(QWidget* AParent) : FParent(AParent) {}
 
     bool AskYesNo(const QString& AText) override;
+    bool AskYesNoDefaultNo(const QString& AText) override;
     void ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) override;
     bool Execute(TFileDialog& ADialog) override;
     bool OpenDocument(const QString& AFileName) override;

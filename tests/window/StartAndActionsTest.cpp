@@ -59,6 +59,7 @@ TEST_F(StartAndActions, StartState) {
         {"btnMakeDproj", "&Make Dproj", "Makes a single dproj file (F9)", false},
         {"btnClearLog", "Cl&ear Log", "Clears the log list", true},
         {"btnMakeBatch", "&Make Batch", "Makes a dproj file for every dpr in the folder (Shift+F9)", false},
+        {"btnCancelBatch", "Cancel", "Stops the batch before its next project (Esc)", false},
         {"btnAll", "&All", "Selects all projects", true},
         {"btnNone", "&None", "Clears all projects", true},
         {"btnClose", "&Close", "Close the utility.", true},

@@ -25,7 +25,8 @@ public:
     };
 
     QStringList Questions;
-    QList<bool> Answers; // consumed in order; a question beyond them fails the test
+    QStringList DefaultNoQuestions; // those of them asked with No as the default
+    QList<bool> Answers;            // consumed in order; a question beyond them fails the test
     QList<TBox> Boxes;
     QList<std::optional<TChoice>> Choices; // consumed in order, like the answers
     QList<TFileDialog> DialogsShown;       // each as it was when shown
@@ -41,6 +42,11 @@ public:
             return false;
         }
         return Answers.takeFirst();
+    }
+
+    bool AskYesNoDefaultNo(const QString& AText) override {
+        DefaultNoQuestions.append(AText);
+        return AskYesNo(AText);
     }
 
     void ShowMessage(TMessageKind AKind, const QString& ACaption, const QString& AText) override {
