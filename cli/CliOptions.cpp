@@ -52,7 +52,8 @@ const char* const Usage =
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
     "2 usage error (adopt: a file that is no .dproj), 3 --check found an output that would change or\n"
-    "is missing, lint warned, or adopt --batch found projects that no shared template makes.\n";
+    "is missing, lint warned, or adopt --batch found projects that no shared template makes,\n"
+    "130 batch stopped by Ctrl+C (before its next project; the projects made stay).\n";
 
 TCliRequest UsageError(const QString& AMessage) {
     return {TCliAction::caUsageError, AMessage, {}};

@@ -10,6 +10,7 @@ enum TExitCode {
     // --check found an output that would change or is missing, lint warned, or adopt --batch found
     // projects that no shared template makes
     ecWouldChange = 3,
+    ecCancelled = 130, // batch: stopped by Ctrl+C (128 + SIGINT); the projects made before it stay
 };
 
 } // namespace Wrenfold

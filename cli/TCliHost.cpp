@@ -1,5 +1,8 @@
 #include "cli/TCliHost.h"
 
+#include "cli/TInterruptScope.h"
+#include "engine/TCancelCapture.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -79,6 +82,8 @@ void TCliHost::ShowPlainBox(const QString& AMessage) {
 }
 
 void TCliHost::ProcessPendingEvents() {
+    // Ctrl+C during a batch: the batch stops before its next project.
+    if (InterruptRequested()) RequestCancel();
     // Between the projects of a batch: the log so far reaches its reader a few times a second
     // rather than once per project.
     const auto now = std::chrono::steady_clock::now();

@@ -1,5 +1,6 @@
 // The command-line front end's answers to the engine: boxes become lines on standard error, the
-// log streams to standard output, questions are answered No.
+// log streams to standard output, questions are answered No, and Ctrl+C during a batch stops it
+// before its next project.
 #pragma once
 
 #include "engine/IWrenfoldHost.h"

@@ -3,9 +3,11 @@
 #include "cli/CliOptions.h"
 #include "cli/ExitCodes.h"
 #include "cli/TCliHost.h"
+#include "cli/TInterruptScope.h"
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
 #include "engine/PathRules.h"
+#include "engine/TCancelCapture.h"
 #include "engine/TDryRunDisk.h"
 #include "engine/TProjectDisk.h"
 #include "engine/TProjectLint.h"
@@ -93,9 +95,14 @@ int Run(const TCliOptions& AOptions) {
     } else {
         // Opening the configuration ticked every project it does not leave out.
         if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
+        // Ctrl+C stops the batch before its next project: the one being made is finished (each
+        // output is written whole or not at all), and the exit status says it was stopped.
+        const TCancelCapture capture;
+        const TInterruptScope interrupt;
         ok = engine.MakeBatchCommand();
     }
     if (!ok) return ecFailed;
+    if (engine.BatchCancelled()) return ecCancelled;
     if (!AOptions.Check) return ecSuccess;
     if (dryRunDisk.WrittenFiles().isEmpty()) {
         host.ShowErrorBox(QStringLiteral("Nothing to check: the run made no output file"));
@@ -138,11 +145,6 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         std::fprintf(stderr, "error: %s\n", AMessage.toLocal8Bit().constData());
     };
-    // The library starts before the command and shuts down after it (saving the waypoints); its
-    // messages go to standard error and its questions are answered No. A failure to start ends in an
-    // error line and exit status 1. A failure to shut down (a registry folder that cannot be written,
-    // as on a build machine with a read-only home) is a warning: the command's work is done by then,
-    // and a build script must not fail over the debugging waypoints.
     // The library starts before the command and shuts down after it (saving the waypoints), with the
     // same lifetime object as the window; its messages go to standard error and its questions are
     // answered No. A failure to start ends in an error line and exit status 1. A failure to shut down
