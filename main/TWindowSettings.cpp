@@ -2,10 +2,13 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace Wrenfold {
 
 namespace {
 const QString GeometryKey = QStringLiteral("Window/Geometry");
+const QString NormalRectKey = QStringLiteral("Window/NormalRect");
 const QString TabKey = QStringLiteral("Window/Tab");
 const QString FoldersGroup = QStringLiteral("Folders/");
 const QString RecentKey = QStringLiteral("RecentProjects/Files");
@@ -26,6 +29,27 @@ QByteArray TWindowSettings::Geometry() const {
 
 void TWindowSettings::SetGeometry(const QByteArray& AValue) {
     FSettings->setValue(GeometryKey, AValue);
+}
+
+QRect TWindowSettings::NormalRect() const {
+    return FSettings->value(NormalRectKey).toRect();
+}
+
+void TWindowSettings::SetNormalRect(const QRect& AValue) {
+    FSettings->setValue(NormalRectKey, AValue);
+}
+
+QRect FittedWindowRect(const QRect& AWindow, const QRect& AAvailable, const QSize& AMinimum) {
+    if (AAvailable.contains(AWindow)) return AWindow;
+    QRect fitted = AWindow;
+    fitted.setWidth(std::max(AMinimum.width(), std::min(AWindow.width(), AAvailable.width())));
+    fitted.setHeight(std::max(AMinimum.height(), std::min(AWindow.height(), AAvailable.height())));
+    // Inside on the right and bottom where it can be, and never past the left or top edge.
+    fitted.moveLeft(
+        std::max(AAvailable.left(), std::min(fitted.left(), AAvailable.right() - fitted.width() + 1)));
+    fitted.moveTop(
+        std::max(AAvailable.top(), std::min(fitted.top(), AAvailable.bottom() - fitted.height() + 1)));
+    return fitted;
 }
 
 int TWindowSettings::LastTab() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ public:
 
     QByteArray Geometry() const;
     void SetGeometry(const QByteArray& AValue);
+    // The window's place and size when it was last in its normal state; empty when none is known.
+    QRect NormalRect() const;
+    void SetNormalRect(const QRect& AValue);
     // The tab in front when the window last closed; -1 when none is known.
     int LastTab() const;
     void SetLastTab(int AValue);
@@ -37,5 +41,9 @@ public:
 private:
     std::unique_ptr<QSettings> FSettings;
 };
+
+// AWindow fitted into AAvailable (a screen's free area): no larger than it, though never below
+// AMinimum, and moved inside it; a window that fits stays as it is.
+QRect FittedWindowRect(const QRect& AWindow, const QRect& AAvailable, const QSize& AMinimum);
 
 } // namespace Wrenfold

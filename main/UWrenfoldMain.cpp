@@ -27,11 +27,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
@@ -112,6 +114,12 @@ TForm29::TForm29(IWrenfoldPrompter* APrompter, const QStringList& AArguments,
 
     FEngine.synProject.SetLines({QString(), StartText});
     restoreGeometry(FSettings.Geometry());
+    // A place kept from another screen size is fitted to this one, keeping its size where it can.
+    if (const QRect normal = FSettings.NormalRect(); normal.isValid() && !isMaximized() && !isFullScreen()) {
+        const QScreen* display = QGuiApplication::screenAt(normal.center());
+        if (!display) display = QGuiApplication::primaryScreen();
+        if (display) setGeometry(FittedWindowRect(normal, display->availableGeometry(), minimumSize()));
+    }
     UpdateActions();
 }
 
@@ -508,6 +516,7 @@ void TForm29::closeEvent(QCloseEvent* AEvent) {
 
 void TForm29::SaveWindowState() {
     FSettings.SetGeometry(saveGeometry());
+    FSettings.SetNormalRect(normalGeometry());
     FSettings.SetLastTab(PageControl->currentIndex());
     FSettings.Sync();
 }

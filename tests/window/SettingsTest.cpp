@@ -33,7 +33,7 @@ TEST_F(Settings, SettingsWrittenByOneWindowAreReadByTheNext) {
     const QString project = WriteAppProject();
     QDir().mkpath(Path("Saved"));
     Show();
-    Form->setGeometry(40, 50, 700, 480);
+    Form->setGeometry(0, 50, 700, 480); // at the left edge: the window is as wide as the offscreen screen
     OpenProject(project);
     Prompter.Answers = {false}; // no switch of folder after Save As
     Prompter.Choices = {TScriptedPrompter::TChoice{Path("Saved/Copy.wfmconfig")}};
@@ -61,6 +61,24 @@ TEST_F(Settings, SettingsWrittenByOneWindowAreReadByTheNext) {
     // A project given on the command line comes to the front on the Project tab.
     Show({QStringLiteral("wrenfold"), project});
     EXPECT_EQ(int(TDocumentTab::Project), Form->PageControl->currentIndex());
+}
+
+TEST(WindowRect, ARememberedPlaceIsFittedToTheScreen) {
+    const QRect screen(0, 0, 1280, 800);
+    const QSize minimum(560, 350);
+    const struct {
+        const char* Name;
+        QRect Window, Fitted;
+    } cases[] = {
+        {"fits", {100, 100, 700, 480}, {100, 100, 700, 480}},
+        {"from a larger screen", {1500, 900, 1600, 1000}, {0, 0, 1280, 800}},
+        {"partly off the right", {1000, 100, 700, 480}, {580, 100, 700, 480}},
+        {"off the top left", {-300, -50, 700, 480}, {0, 0, 700, 480}},
+        {"never below the minimum", {0, 0, 560, 350}, {0, 0, 560, 350}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.Fitted, FittedWindowRect(c.Window, screen, minimum)) << c.Name;
+    EXPECT_EQ(QRect(0, 0, 560, 350), FittedWindowRect({10, 10, 900, 900}, QRect(0, 0, 400, 300), minimum));
 }
 
 TEST_F(Settings, RecentProjectsFromTheOpenMenu) {
