@@ -317,9 +317,11 @@ void TSynEditor::FlushAppends() {
 }
 
 bool TSynEditor::ViewAtEnd() {
+    // Lines on screen counts whole lines only: scrolled to the end, the last line may show in part
+    // (under the horizontal scroll bar, say), so one line short of the end counts as the end.
     const long first = SendScintilla(SCI_GETFIRSTVISIBLELINE);
     const long onScreen = SendScintilla(SCI_LINESONSCREEN);
-    return first + onScreen >= SendScintilla(SCI_GETLINECOUNT);
+    return first + onScreen + 1 >= SendScintilla(SCI_GETLINECOUNT);
 }
 
 void TSynEditor::ControlUpdated(int AUpdated) {

@@ -238,6 +238,16 @@ TEST_F(EditorFixture, AFollowingEditorStaysWhereTheUserScrolledUntilBackAtTheEnd
     QTest::qWait(20);
     append(50);
     EXPECT_TRUE(atEnd()) << "follows again";
+
+    // A wide line brings the horizontal scroll bar, under which the last line shows in part: the
+    // view is at the end all the same, and goes on following.
+    Editor.resize(400, 323); // a height of part lines
+    Document.Append(QString(300, QLatin1Char('w')));
+    for (int round = 0; round < 5; ++round) {
+        const long first = Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE);
+        append(40);
+        EXPECT_GE(Editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE), first + 40) << round;
+    }
 }
 
 TEST_F(EditorFixture, AHiddenEditorHoldsResetsUntilShownOrReleased) {
