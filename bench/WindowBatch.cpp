@@ -35,7 +35,7 @@ public:
         if (OnMessage) OnMessage(AKind);
     }
     bool Execute(TFileDialog&) override { return false; }
-    void OpenDocument(const QString&) override {}
+    bool OpenDocument(const QString&) override { return true; }
 };
 
 int TabNamed(const QString& AName) {
