@@ -37,6 +37,7 @@ build: configure
 	@cmake --build $(BUILD_DIR)
 
 test: build fuzz-build
+	@cmake --build $(BUILD_DIR) --target bench-programs
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 	@cd $(FUZZ_DIR) && ctest --output-on-failure -j2
 
