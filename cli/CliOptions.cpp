@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "engine/DelphiProjectFiles.h"
+
 #include "Tessel/UKestLibrary/CommandLine.h"
 
 #include <QCommandLineOption>
@@ -123,10 +125,7 @@ TCliRequest ParseCliArguments(const QStringList& AArguments) {
     options.StableGuid = parser.isSet(table.StableGuid);
     options.OnlyGiven = parser.isSet(table.Only);
     for (const QString& value : parser.values(table.Only))
-        for (const QString& part : value.split(u',')) {
-            const QString name = part.trimmed();
-            if (!name.isEmpty()) options.Only.append(name);
-        }
+        options.Only += ProjectNameList(value);
 
     if (options.OnlyGiven && options.Command != QLatin1String("batch"))
         return UsageError(QStringLiteral("--only belongs to the batch command"));

@@ -71,6 +71,13 @@ bool NamesProject(const QStringList& ANames, const QString& AEntry) {
     });
 }
 
+QStringList ProjectNameList(const QString& AList) {
+    QStringList names;
+    for (const QString& part : AList.split(u','))
+        if (const QString name = Tessel::KestTrim(part); !name.isEmpty()) names.append(name);
+    return names;
+}
+
 QString ProjectReplaceSection(const QString& AProjectName) {
     return QStringLiteral("Replace:") + AProjectName;
 }

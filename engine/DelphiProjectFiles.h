@@ -36,6 +36,10 @@ QString WithTemplateExtension(const QString& AInputName);
 // .dpr and a .dpk is listed by its .dpr).
 bool NamesProject(const QStringList& ANames, const QString& AEntry);
 
+// The project names of a list such as "--only" or "Skip=" take: separated by commas, blanks
+// around each trimmed, empty ones dropped.
+QStringList ProjectNameList(const QString& AList);
+
 // The section that gives one project of a batch its own replace entries: "Replace:Name".
 QString ProjectReplaceSection(const QString& AProjectName);
 

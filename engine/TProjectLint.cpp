@@ -189,12 +189,11 @@ private:
         }
         for (const TNumberedLine& line : ASections[QStringLiteral("BATCH")]) {
             if (!Tessel::SameAsciiText(NameOf(line.Text), QStringLiteral("Skip"))) continue;
-            for (const QString& name :
-                 line.Text.mid(line.Text.indexOf(u'=') + 1).split(u',', Qt::SkipEmptyParts))
-                if (const QString trimmed = Tessel::KestTrim(name); !trimmed.isEmpty() && !isProject(trimmed))
+            for (const QString& name : ProjectNameList(line.Text.mid(line.Text.indexOf(u'=') + 1)))
+                if (!isProject(name))
                     Warn(FConfigFile, line.Number,
                          QStringLiteral("Skip= names \"%1\", which is no Delphi project of the folder")
-                             .arg(trimmed));
+                             .arg(name));
         }
     }
 

@@ -185,12 +185,8 @@ QString TWrenfoldEngine::NoProjectsMessage() const {
 }
 
 QStringList TWrenfoldEngine::SkippedProjects() const {
-    QStringList names;
-    const QString list =
-        ProjectIniFile().ReadString(QStringLiteral("Batch"), QStringLiteral("Skip"), QString());
-    for (const QString& name : list.split(u',', Qt::SkipEmptyParts))
-        if (const QString trimmed = Tessel::KestTrim(name); !trimmed.isEmpty()) names.append(trimmed);
-    return names;
+    return ProjectNameList(
+        ProjectIniFile().ReadString(QStringLiteral("Batch"), QStringLiteral("Skip"), QString()));
 }
 
 bool TWrenfoldEngine::IsSkipped(const QString& AEntry) const {
