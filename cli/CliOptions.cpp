@@ -32,14 +32,16 @@ struct TOptionTable {
 
 const char* const Usage =
     "Usage:\n"
-    "  wrenfold-cli make PROJECT.wfmconfig [--quiet] [--dry-run | --check]\n"
+    "  wrenfold-cli make PROJECT.wfmconfig [--only NAME[,NAME...]] [--quiet] [--dry-run | --check]\n"
     "  wrenfold-cli batch FOLDER/AllProjects.wfmconfig [--only NAME[,NAME...]] [--quiet]\n"
     "                     [--dry-run | --check]\n"
     "  wrenfold-cli lint PROJECT.wfmconfig\n"
     "  wrenfold-cli adopt PROJECT.dproj [--stable-guid] | adopt --batch FOLDER [--stable-guid]\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
-    "make   opens the project configuration and writes its .dproj file beside it.\n"
+    "make   opens the project configuration and writes its .dproj file beside it. A configuration\n"
+    "       with an [Outputs] section makes each of its outputs once for each of its [Targets],\n"
+    "       or only those --only names (targets, outputs by name or file name, or both kinds).\n"
     "batch  opens an AllProjects configuration and makes every Delphi project (.dpr or .dpk) of its\n"
     "       folder but those its [Batch] Skip= list leaves out, or only those named by --only\n"
     "       (App, App.dpr or App.dpk). A batch with nothing to make fails.\n"
@@ -127,8 +129,9 @@ TCliRequest ParseCliArguments(const QStringList& AArguments) {
     for (const QString& value : parser.values(table.Only))
         options.Only += ProjectNameList(value);
 
-    if (options.OnlyGiven && options.Command != QLatin1String("batch"))
-        return UsageError(QStringLiteral("--only belongs to the batch command"));
+    if (options.OnlyGiven && options.Command != QLatin1String("batch") &&
+        options.Command != QLatin1String("make"))
+        return UsageError(QStringLiteral("--only belongs to the make and batch commands"));
     if (options.DryRun && options.Check)
         return UsageError(QStringLiteral("--dry-run and --check exclude each other"));
     if ((options.Batch || options.StableGuid) && options.Command != QLatin1String("adopt"))

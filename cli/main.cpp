@@ -90,11 +90,22 @@ int Run(const TCliOptions& AOptions) {
                              [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
         return ecFailed;
     bool ok;
-    if (AOptions.Command == QLatin1String("make")) {
+    const bool namesOutputs = engine.NamesOutputs();
+    if (AOptions.Command == QLatin1String("make") && !namesOutputs) {
+        if (AOptions.OnlyGiven) {
+            host.ShowErrorBox(QStringLiteral("--only picks the projects of a batch, or the targets and "
+                                             "outputs of a configuration with an [Outputs] section"));
+            return ecUsage;
+        }
         ok = engine.MakeDprojCommand();
     } else {
-        // Opening the configuration ticked every project it does not leave out.
-        if (AOptions.OnlyGiven && !MarkOnly(engine.clbFileList, AOptions.Only, host)) return ecFailed;
+        // Opening the configuration ticked every project it does not leave out, or every output.
+        if (AOptions.OnlyGiven && namesOutputs &&
+            !RunReportingFailure([&] { engine.TickNamedOutputs(AOptions.Only); },
+                                 [&](const QString& AMessage) { host.ShowErrorBox(AMessage); }))
+            return ecFailed;
+        if (AOptions.OnlyGiven && !namesOutputs && !MarkOnly(engine.clbFileList, AOptions.Only, host))
+            return ecFailed;
         // Ctrl+C stops the batch before its next project: the one being made is finished (each
         // output is written whole or not at all), and the exit status says it was stopped.
         const TCancelCapture capture;

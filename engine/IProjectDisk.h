@@ -20,8 +20,8 @@ public:
     // The names of the files (not folders) directly inside the folder, in no particular order.
     virtual QStringList ListFiles(const QString& AFolder) const = 0;
     virtual QByteArray ReadFile(const QString& APath) const = 0;
-    // Replaces the file with the lines, encoded in the format; an existing file stays intact when
-    // the write fails.
+    // Replaces the file with the lines, encoded in the format, making the missing folders of its
+    // path; an existing file stays intact when the write fails.
     virtual void WriteTextFile(const QString& APath, const QStringList& ALines,
                                const Tessel::TTextFormat& AFormat) = 0;
     // Copies the file over any existing destination; raises an exception carrying the system's

@@ -2,10 +2,10 @@
 
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
-#include "engine/IWrenfoldHost.h"
 #include "engine/PathRules.h"
 #include "engine/TDryRunDisk.h"
 #include "engine/TProjectAdoption.h"
+#include "engine/TSilentHost.h"
 #include "engine/TStatementExpander.h"
 #include "engine/TWrenfoldEngine.h"
 
@@ -19,18 +19,6 @@
 namespace Wrenfold {
 
 namespace {
-
-// A front end for the dry runs: it shows nothing and keeps the errors.
-class TSilentHost : public IWrenfoldHost {
-public:
-    QStringList Errors;
-    bool AskYesNo(const QString&) override { return false; }
-    void ShowErrorBox(const QString& AMessage) override { Errors.append(AMessage); }
-    void ShowInfoBox(const QString&) override {}
-    void ShowPlainBox(const QString&) override {}
-    void SaveProjectIfModified() override {}
-    void ProcessPendingEvents() override {}
-};
 
 TAdoptionFiles MakeFiles(const QString& AFolder, const QString& ABaseName, const QStringList& AConfig,
                          const QStringList& ATemplate, const Tessel::TTextFormat& AFormat) {

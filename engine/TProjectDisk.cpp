@@ -62,6 +62,9 @@ QByteArray TProjectDisk::ReadFile(const QString& APath) const {
 void TProjectDisk::WriteTextFile(const QString& APath, const QStringList& ALines,
                                  const Tessel::TTextFormat& AFormat) {
     IsRegularFile(APath);
+    const QString folder = QFileInfo(APath).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        throw Tessel::EFileError(QStringLiteral("Cannot make folder \"%1\"").arg(folder));
     Tessel::WriteTextFile(APath, ALines, AFormat, Tessel::TWriteDurability::Replaced);
 }
 

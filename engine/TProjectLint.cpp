@@ -4,6 +4,10 @@
 #include "engine/DollarScan.h"
 #include "engine/IProjectDisk.h"
 #include "engine/PathRules.h"
+#include "engine/TDryRunDisk.h"
+#include "engine/TOutputSet.h"
+#include "engine/TSilentHost.h"
+#include "engine/TWrenfoldEngine.h"
 
 #include "Tessel/Rtl/Exception.h"
 #include "Tessel/Rtl/TextFile.h"
@@ -13,6 +17,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace Wrenfold {
@@ -98,7 +103,10 @@ public:
                 firstLine[folded] = line.Number;
         }
         std::map<QString, int> givenNames = firstLine; // with those of the projects' own sections
+        FNamesOutputs = headers.count(Tessel::AsciiUpperCase(OutputsSection)) != 0;
+        if (FNamesOutputs) FOutputEntries = MadeOutputs();
         LintProjectSections(sections, headers, givenNames);
+        const std::vector<TNumberedLine> targetEntries = LintTargetSections(sections, headers, givenNames);
         for (const auto& [section, lines] : sections)
             for (const TNumberedLine& line : lines) {
                 for (const QString& argument : StatementArguments(line.Text, QStringLiteral("$REPLACE(")))
@@ -128,8 +136,19 @@ public:
                                      ResolvePathAgainst(WithTemplateExtension(inputName), FDirectory));
             if (!templateFile.isEmpty()) LintTemplate(templateFile, givenNames, used);
         }
+        bool templatesRead = !templateFile.isEmpty();
+        if (FNamesOutputs)
+            templatesRead = LintOutputs(sections[Tessel::AsciiUpperCase(OutputsSection)], givenNames, used);
+        for (const TNumberedLine& line : templatesRead ? targetEntries : std::vector<TNumberedLine>()) {
+            const QString name = NameOf(line.Text);
+            if (!used[name.toCaseFolded()] && !HasOuterBlanks(name))
+                Warn(FConfigFile, line.Number,
+                     QStringLiteral(
+                         "target value \"%1\" is used by no output: no marker or statement names it")
+                         .arg(name));
+        }
         // Without a template to read nobody can say which entries its markers use.
-        for (const TNumberedLine& line : templateFile.isEmpty() ? std::vector<TNumberedLine>() : replace) {
+        for (const TNumberedLine& line : templatesRead ? replace : std::vector<TNumberedLine>()) {
             if (!line.Text.contains(u'=')) continue;
             const QString name = NameOf(line.Text);
             if (firstLine[name.toCaseFolded()] == line.Number && !used[name.toCaseFolded()] &&
@@ -166,6 +185,11 @@ private:
         const QString prefix = Tessel::AsciiUpperCase(ProjectReplaceSection(QString()));
         std::optional<QStringList> projects; // listed when first needed
         const auto isProject = [&](const QString& AName) {
+            // A configuration naming outputs has a project for each output.
+            if (FNamesOutputs)
+                return std::any_of(FOutputEntries.begin(), FOutputEntries.end(), [&](const auto& AEntry) {
+                    return Tessel::FileBaseName(AEntry.Path).compare(AName, Qt::CaseInsensitive) == 0;
+                });
             if (!projects) {
                 try {
                     projects = BatchProjectFiles(FDisk.ListFiles(FDirectory));
@@ -195,6 +219,83 @@ private:
                          QStringLiteral("Skip= names \"%1\", which is no Delphi project of the folder")
                              .arg(name));
         }
+    }
+
+    // The outputs a run would make, as a dry run lists them; none when it cannot say.
+    std::vector<TWrenfoldEngine::TOutputEntry> MadeOutputs() const {
+        TSilentHost host;
+        TDryRunDisk disk(FDisk);
+        TWrenfoldEngine engine(host, disk);
+        try {
+            engine.LoadProjectFile(FConfigFile);
+        } catch (const Tessel::Exception&) {
+            return {}; // the run reports it
+        }
+        return engine.OutputEntries();
+    }
+
+    // The targets' own sections must name listed targets; their names count as given. Returns
+    // each target's entries.
+    std::vector<TNumberedLine> LintTargetSections(std::map<QString, std::vector<TNumberedLine>>& ASections,
+                                                  const std::map<QString, TNumberedLine>& AHeaders,
+                                                  std::map<QString, int>& AGiven) {
+        const QString prefix = Tessel::AsciiUpperCase(TargetSection(QString()));
+        QStringList targets;
+        if (AHeaders.count(Tessel::AsciiUpperCase(TargetsSection)))
+            for (const TNumberedLine& line : ASections[Tessel::AsciiUpperCase(TargetsSection)])
+                targets.append(line.Text);
+        std::vector<TNumberedLine> entries;
+        for (const auto& [section, lines] : ASections) {
+            if (!section.startsWith(prefix)) continue;
+            const TNumberedLine& header = AHeaders.at(section);
+            if (!targets.contains(header.Text.mid(prefix.size()), Qt::CaseInsensitive))
+                Warn(FConfigFile, header.Number,
+                     QStringLiteral(
+                         "section \"%1\" names no target of section [%2]: its entries are never used")
+                         .arg(header.Text, TargetsSection));
+            for (const TNumberedLine& line : lines)
+                if (line.Text.contains(u'=')) {
+                    AGiven.emplace(NameOf(line.Text).toCaseFolded(), line.Number);
+                    entries.push_back(line);
+                }
+        }
+        return entries;
+    }
+
+    // The outputs' templates (each read once) and the markers of their paths; a file that two
+    // targets (or two lines) would both make. False when a template could not be read.
+    bool LintOutputs(const std::vector<TNumberedLine>& ALines, const std::map<QString, int>& ANames,
+                     std::map<QString, bool>& AUsed) {
+        bool allRead = true;
+        std::set<QString> linted;
+        for (const TNumberedLine& line : ALines) {
+            const qsizetype equals = line.Text.indexOf(u'=');
+            if (equals < 0) continue; // the run reports it
+            const QString path = line.Text.left(equals);
+            for (qsizetype at = IndexOfMarker(path, u'P', 0); at >= 0; at = IndexOfMarker(path, u'P', at + 1))
+                if (const int close = FindClosingBracket(path, int(at + 4)); close > 0)
+                    AUsed[path.mid(at + 3, close - 1 - (at + 3)).toCaseFolded()] = true;
+            const QString templateFile =
+                CheckPath(line.Number, QStringLiteral("Template"),
+                          ResolvePathAgainst(
+                              WithTemplateExtension(ToSlashes(Tessel::KestTrim(line.Text.mid(equals + 1)))),
+                              FDirectory));
+            if (templateFile.isEmpty())
+                allRead = false;
+            else if (linted.insert(templateFile).second)
+                LintTemplate(templateFile, ANames, AUsed);
+        }
+        std::map<QString, const TWrenfoldEngine::TOutputEntry*> madeBy;
+        for (const TWrenfoldEngine::TOutputEntry& entry : FOutputEntries) {
+            const auto [first, added] = madeBy.emplace(entry.Path.toCaseFolded(), &entry);
+            if (added || entry.Output >= int(ALines.size())) continue;
+            Warn(FConfigFile, ALines[entry.Output].Number,
+                 QStringLiteral(
+                     "output \"%1\" is made again for target \"%2\" (first for \"%3\"): the last one "
+                     "made stays")
+                     .arg(entry.Shown, entry.Target, first->second->Target));
+        }
+        return allRead;
     }
 
     // The file's path; warns when it exists only in another letter case (and gives that one), or
@@ -246,6 +347,8 @@ private:
     QString FConfigFile;
     QString FDirectory;
     const IProjectDisk& FDisk;
+    bool FNamesOutputs = false;
+    std::vector<TWrenfoldEngine::TOutputEntry> FOutputEntries;
     std::vector<TWarning> FWarnings;
 };
 

@@ -105,15 +105,23 @@ bool TStatementExpander::ExpandStatementOfKind(int AKind, QString& ALine, TExpan
         } else if (function == QLatin1String("PROJECTGUID")) {
             value = ProjectGuidText(FProjectName);
         } else if (function == QLatin1String("PROJECTSOURCE")) {
-            value =
-                FProjectName.isEmpty()
-                    ? QString()
-                    : ProjectSourceName(FDirectory.isEmpty() ? QStringList() : FDisk.ListFiles(FDirectory),
-                                        FProjectName);
+            QStringList files;
+            if (!FProjectName.isEmpty() && !FSourceFolder.isEmpty()) {
+                // An output's folder may not be made yet.
+                try {
+                    files = FDisk.ListFiles(FSourceFolder);
+                } catch (const Tessel::Exception&) {
+                }
+            } else if (!FProjectName.isEmpty() && !FDirectory.isEmpty()) {
+                files = FDisk.ListFiles(FDirectory);
+            }
+            value = FProjectName.isEmpty() ? QString() : ProjectSourceName(files, FProjectName);
+        } else if (function == QLatin1String("TARGET")) {
+            value = FTarget;
         } else {
             throw Tessel::Exception(
                 QStringLiteral("Unknown function name \"%1\" in %2() statement on line \"%3\" "
-                               "(RANDOMGUID, PROJECTNAME, PROJECTGUID or PROJECTSOURCE)")
+                               "(RANDOMGUID, PROJECTNAME, PROJECTGUID, PROJECTSOURCE or TARGET)")
                     .arg(argument, statement.Name, ALine));
         }
         key = statement.Keyword + function + u')';

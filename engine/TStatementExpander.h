@@ -21,6 +21,11 @@ public:
                        const TTextDocument& AReplaceList, const IProjectDisk& ADisk, TLogSink ALog,
                        QStringList* ARandomGuids = nullptr);
 
+    // $GET(TARGET): the target the outputs are made for (empty: none).
+    void SetTarget(const QString& ATarget) { FTarget = ATarget; }
+    // Where $GET(PROJECTSOURCE) looks for the project's main source, when not in ADirectory.
+    void SetSourceFolder(const QString& AFolder) { FSourceFolder = AFolder; }
+
     // Expands every line, top to bottom, writing each back in place.
     void ExpandListStatements(QStringList& AList);
     void ExpandListStatements(TTextDocument& AList);
@@ -37,6 +42,8 @@ private:
 
     QString FProjectName;
     QString FDirectory;
+    QString FTarget;
+    QString FSourceFolder;
     const TTextDocument& FReplaceList;
     const IProjectDisk& FDisk;
     TLogSink FLog;

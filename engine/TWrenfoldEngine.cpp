@@ -2,16 +2,20 @@
 
 #include "engine/CommandFailure.h"
 #include "engine/DelphiProjectFiles.h"
+#include "engine/DollarScan.h"
 #include "engine/PathRules.h"
 #include "engine/TCancelCapture.h"
 #include "engine/TFileActions.h"
 #include "engine/TProjectDisk.h"
+#include "engine/TRepeatBlocks.h"
+#include "engine/TReplaceIndex.h"
 #include "engine/TStatementExpander.h"
 
 #include "Tessel/UKestIniFiles.h"
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
+#include <QDir>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -73,6 +77,10 @@ void TWrenfoldEngine::ReadProjectSection(Tessel::TKestMemIniFile& AIniFile, cons
 void TWrenfoldEngine::MakeDproj(bool AAskToSave) {
     if (AAskToSave) FHost.SaveProjectIfModified();
     FRandomGuids.clear();
+    if (NamesOutputs()) {
+        MakeOutputs(false);
+        return;
+    }
     Log(QStringLiteral("Making Dproj from project \"%1\" in directory \"%2\"")
             .arg(FCurrentProjectName, FCurrentDirectory));
     LoadInputFromProject();
@@ -95,23 +103,7 @@ void TWrenfoldEngine::ApplyProjectReplaceEntries(Tessel::TKestMemIniFile& AIniFi
     QStringList entries;
     ReadProjectSection(AIniFile, section, entries, false);
     if (entries.isEmpty()) return;
-    // Each entry takes the place of the shared one of its name, so that the order in which
-    // $REPLACE( sees the entries stays the shared list's; a name the shared list lacks is added.
-    QStringList lines = synReplaceList.Lines();
-    for (const QString& entry : entries) {
-        const qsizetype equals = entry.indexOf(u'=');
-        if (equals < 0) continue;
-        const QStringView name = QStringView(entry).left(equals);
-        const auto shared = std::find_if(lines.begin(), lines.end(), [&](const QString& ALine) {
-            const qsizetype at = ALine.indexOf(u'=');
-            return at >= 0 && QStringView(ALine).left(at).compare(name, Qt::CaseInsensitive) == 0;
-        });
-        if (shared != lines.end())
-            *shared = entry;
-        else
-            lines.append(entry);
-    }
-    synReplaceList.SetLines(lines);
+    synReplaceList.SetLines(MergedReplaceEntries(synReplaceList.Lines(), entries));
     Log(QStringLiteral("Replace entries for project \"%1\" from section \"%2\"")
             .arg(FCurrentProjectName, section));
 }
@@ -209,9 +201,17 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
     const auto openingDone = qScopeGuard([this] { FOpeningProjectName.reset(); });
     SetCurrentDirectory(Tessel::FileFolderPart(AFileName));
     LoadDocument(synProject, AFileName);
-    ApplyBatchSkips(); // the list was filled before the project's own text was there
+    // The list was filled before the project's own text was there.
+    const bool namesOutputs = NamesOutputs();
+    if (!namesOutputs) ApplyBatchSkips();
     emit ProjectTextLoaded();
     SetCurrentProjectName(Tessel::FileBaseName(AFileName));
+    if (namesOutputs) {
+        FillOutputList();
+        // Its outputs name their templates; one named as a project's would be is shown.
+        if (!GetInputFileName().isEmpty()) LoadInputFromProject();
+        return;
+    }
     LoadInputFromProject();
 }
 
@@ -261,6 +261,11 @@ QString TWrenfoldEngine::GetOutputFileName() const {
 void TWrenfoldEngine::WriteOutputFile() {
     const QString fileName = GetOutputFileName();
     if (fileName.isEmpty()) return;
+    WriteOutputTo(fileName, QStringLiteral("Dproj output file"));
+}
+
+void TWrenfoldEngine::WriteOutputTo(const QString& AFileName, const QString& AWrittenText) {
+    const QString& fileName = AFileName;
     // The output takes the template's encoding, byte-order mark and line breaks.
     const Tessel::TTextFormat format{synInput.Format().Encoding, OutputLineBreak(synInput.Format())};
     Tessel::TUnencodableChar unencodable;
@@ -274,9 +279,207 @@ void TWrenfoldEngine::WriteOutputFile() {
                                                                     : QStringLiteral("UTF-16")));
     FDisk.WriteTextFile(fileName, synOutput.Lines(), format);
     if (FDisk.WritesForReal())
-        Log(QStringLiteral("Dproj output file written \"%1\"").arg(fileName));
+        Log(QStringLiteral("%1 written \"%2\"").arg(AWrittenText, fileName));
     else
-        Log(QStringLiteral("Dproj output file would be written \"%1\"").arg(fileName));
+        Log(QStringLiteral("%1 would be written \"%2\"").arg(AWrittenText, fileName));
+}
+
+// --- Outputs of a configuration that names them --------------------------------------------
+
+bool TWrenfoldEngine::NamesOutputs() const {
+    return Wrenfold::NamesOutputs(ProjectIniFile());
+}
+
+QStringList TWrenfoldEngine::OutputReplaceList(const QString& ATarget, const QString& AProjectName) {
+    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
+    QStringList list;
+    // Sections are looked for before they are read: reading a missing one adds it.
+    const auto read = [&](const QString& ASection) {
+        QStringList lines;
+        if (iniFile.SectionExists(ASection)) ReadProjectSection(iniFile, ASection, lines, false);
+        return lines;
+    };
+    list = read(QStringLiteral("Replace"));
+    if (!AProjectName.isEmpty()) list = MergedReplaceEntries(list, read(ProjectReplaceSection(AProjectName)));
+    if (!ATarget.isEmpty()) list = MergedReplaceEntries(list, read(TargetSection(ATarget)));
+    return list;
+}
+
+QString TWrenfoldEngine::ExpandOutputPath(const QString& APattern, const QStringList& AList,
+                                          const QString& ATarget) {
+    const TLogSink silent = [](const QString&) {};
+    TTextDocument list;
+    list.SetLines(AList);
+    TStatementExpander statements(FCurrentProjectName, FCurrentDirectory, list, FDisk, silent);
+    statements.SetTarget(ATarget);
+    QString path = APattern;
+    statements.ExpandStatements(path);
+    const TReplaceIndex index(AList);
+    if (const qsizetype first = IndexOfMarker(path, u'P', 0); first >= 0)
+        TTemplateExpander(silent).SubstituteLine(index, 0, path, first);
+    return Tessel::KestTrim(path);
+}
+
+std::vector<TWrenfoldEngine::TOutputEntry> TWrenfoldEngine::ComputeOutputEntries() {
+    const TOutputSet set = ReadOutputSet(ProjectIniFile());
+    const QStringList targets = set.Targets.isEmpty() ? QStringList{QString()} : set.Targets;
+    std::vector<TOutputEntry> entries;
+    for (const QString& target : targets) {
+        // The paths see the target's values with their statements expanded.
+        TTextDocument list;
+        list.SetLines(OutputReplaceList(target, QString()));
+        TStatementExpander statements(FCurrentProjectName, FCurrentDirectory, list, FDisk,
+                                      [](const QString&) {});
+        statements.SetTarget(target);
+        statements.ExpandListStatements(list);
+        const QStringList values = list.Lines();
+        for (int i = 0; i < int(set.Outputs.size()); ++i) {
+            // An output whose path comes out empty is not made for the target.
+            const QString shown = ExpandOutputPath(set.Outputs[i].Path, values, target);
+            if (shown.isEmpty()) continue;
+            entries.push_back({target, ResolvePath(ToSlashes(shown)), shown, set.Outputs[i].Template, i});
+        }
+    }
+    return entries;
+}
+
+namespace {
+
+QString OutputEntryText(const TWrenfoldEngine::TOutputEntry& AEntry) {
+    return AEntry.Target.isEmpty() ? AEntry.Shown : AEntry.Target + QStringLiteral(": ") + AEntry.Shown;
+}
+
+} // namespace
+
+void TWrenfoldEngine::FillOutputList() {
+    FOutputEntries = ComputeOutputEntries();
+    QStringList texts;
+    for (const TOutputEntry& entry : FOutputEntries)
+        texts.append(OutputEntryText(entry));
+    clbFileList.SetEntries(texts);
+}
+
+void TWrenfoldEngine::RefreshOutputList() {
+    std::vector<TOutputEntry> entries = ComputeOutputEntries();
+    bool same = entries.size() == FOutputEntries.size() && int(entries.size()) == clbFileList.Count();
+    for (int i = 0; same && i < int(entries.size()); ++i)
+        same = OutputEntryText(entries[i]) == clbFileList.Text(i);
+    if (same) {
+        FOutputEntries = std::move(entries);
+        return;
+    }
+    QStringList unticked;
+    for (int i = 0; i < clbFileList.Count(); ++i)
+        if (!clbFileList.Checked(i)) unticked.append(clbFileList.Text(i));
+    FillOutputList();
+    for (int i = 0; i < clbFileList.Count(); ++i)
+        if (unticked.contains(clbFileList.Text(i))) clbFileList.SetChecked(i, false);
+}
+
+void TWrenfoldEngine::TickNamedOutputs(const QStringList& ANames) {
+    QStringList targets, outputs;
+    for (const QString& name : ANames) {
+        const bool isTarget =
+            std::any_of(FOutputEntries.begin(), FOutputEntries.end(), [&](const TOutputEntry& AEntry) {
+                return !AEntry.Target.isEmpty() && AEntry.Target.compare(name, Qt::CaseInsensitive) == 0;
+            });
+        const bool isOutput =
+            std::any_of(FOutputEntries.begin(), FOutputEntries.end(), [&](const TOutputEntry& AEntry) {
+                return NamesProject({name}, AEntry.Path) ||
+                       Tessel::FileNamePart(AEntry.Path).compare(name, Qt::CaseInsensitive) == 0;
+            });
+        if (isTarget) targets.append(name);
+        if (isOutput) outputs.append(name);
+        if (!isTarget && !isOutput)
+            throw Tessel::Exception(
+                QStringLiteral("\"%1\" is neither a target nor an output of the configuration").arg(name));
+    }
+    for (int i = 0; i < int(FOutputEntries.size()); ++i) {
+        const TOutputEntry& entry = FOutputEntries[i];
+        const bool targetNamed = targets.isEmpty() || targets.contains(entry.Target, Qt::CaseInsensitive);
+        const bool outputNamed = outputs.isEmpty() || NamesProject(outputs, entry.Path) ||
+                                 outputs.contains(Tessel::FileNamePart(entry.Path), Qt::CaseInsensitive);
+        clbFileList.SetChecked(i, targetNamed && outputNamed);
+    }
+}
+
+void TWrenfoldEngine::MakeOutputEntry(int AIndex) {
+    const TOutputEntry& entry = FOutputEntries[AIndex];
+    const QString projectName = Tessel::FileBaseName(entry.Path);
+    const QString templateFile = ResolvePath(WithTemplateExtension(ToSlashes(entry.Template)));
+    Log(QString());
+    if (entry.Target.isEmpty())
+        Log(QStringLiteral("Making \"%1\" from template \"%2\"").arg(entry.Path, templateFile));
+    else
+        Log(QStringLiteral("Making \"%1\" for target \"%2\" from template \"%3\"")
+                .arg(entry.Path, entry.Target, templateFile));
+    synReplaceList.SetLines(OutputReplaceList(entry.Target, projectName));
+    TStatementExpander statements(
+        projectName, FCurrentDirectory, synReplaceList, FDisk, [this](const QString& ALine) { Log(ALine); },
+        &FRandomGuids);
+    statements.SetTarget(entry.Target);
+    statements.SetSourceFolder(Tessel::FileFolderPart(entry.Path));
+    statements.ExpandListStatements(synReplaceList);
+    if (!FDisk.IsExistingFile(templateFile))
+        throw Tessel::Exception(
+            QStringLiteral("Template not found \"%1\" for output \"%2\"").arg(templateFile, entry.Path));
+    LoadInputFile(templateFile);
+    if (HoldsRepeatBlocks(synInput.Lines())) {
+        // The blocks repeat for the other outputs of the target, by their paths from this one.
+        std::vector<TRepeatItem> items;
+        const QDir folder(Tessel::FileFolderPart(entry.Path));
+        for (int i = 0; i < int(FOutputEntries.size()); ++i)
+            if (i != AIndex && FOutputEntries[i].Target == entry.Target) {
+                const QString& path = FOutputEntries[i].Path;
+                items.push_back({Tessel::FileBaseName(path), Tessel::FileNamePart(path),
+                                 folder.relativeFilePath(path).replace(u'/', u'\\')});
+            }
+        TTextDocument expanded;
+        expanded.SetFormat(synInput.Format());
+        expanded.SetLines(ExpandRepeatBlocks(synInput.Lines(), items));
+        ExpandTemplate(expanded, synOutput, synReplaceList);
+    } else {
+        ExpandTemplate(synInput, synOutput, synReplaceList);
+    }
+    WriteOutputTo(entry.Path, QStringLiteral("Output file"));
+}
+
+bool TWrenfoldEngine::MakeOutputs(bool ATickedOnly) {
+    RefreshOutputList();
+    if (ATickedOnly && !clbFileList.AnyChecked())
+        throw Tessel::Exception(QStringLiteral("No output of the configuration is ticked: nothing to make"));
+    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
+    Log(QStringLiteral("Making the outputs of project \"%1\" in directory \"%2\"")
+            .arg(FCurrentProjectName, FCurrentDirectory));
+    RunFileActions(iniFile, QStringLiteral("PreActions"));
+    int selected = 0;
+    for (int i = 0; i < clbFileList.Count(); ++i)
+        if (!ATickedOnly || clbFileList.Checked(i)) ++selected;
+    int made = 0;
+    bool cancelled = false;
+    for (int i = 0; i < int(FOutputEntries.size()) && !cancelled; ++i) {
+        if (ATickedOnly && !clbFileList.Checked(i)) continue;
+        if (ATickedOnly && CancelRequested()) {
+            cancelled = true;
+            break;
+        }
+        emit BatchEntryStarted(i);
+        MakeOutputEntry(i);
+        ++made;
+        FHost.ProcessPendingEvents();
+    }
+    FBatchCancelled = cancelled;
+    if (!cancelled) RunFileActions(iniFile, QStringLiteral("PostActions"));
+    Log(QStringLiteral("Dproj output complete"));
+    if (!ATickedOnly) return true;
+    if (!cancelled) {
+        FHost.ShowPlainBox(QStringLiteral("All selected projects processed"));
+        return true;
+    }
+    Log(QStringLiteral("-- Batch cancelled after %1 of %2 projects ---").arg(made).arg(selected));
+    FHost.ShowPlainBox(
+        QStringLiteral("Batch cancelled: %1 of %2 selected projects processed").arg(made).arg(selected));
+    return false;
 }
 
 // --- Batch generation --------------------------------------------------------------------
@@ -295,6 +498,10 @@ void TWrenfoldEngine::MakeBatchProject(const QString& AProjectName) {
 
 bool TWrenfoldEngine::RunBatch() {
     FBatchCancelled = false;
+    if (NamesOutputs()) {
+        FRandomGuids.clear();
+        return MakeOutputs(true);
+    }
     if (!IsAllProjects(FCurrentProjectName))
         throw Tessel::Exception(QStringLiteral(
             "You must have loaded an \"AllProjects.wfmconfig\" file before you can run a batch"));
@@ -316,6 +523,7 @@ bool TWrenfoldEngine::RunBatch() {
                 if (CancelRequested()) {
                     FBatchCancelled = true;
                 } else {
+                    emit BatchEntryStarted(i);
                     MakeBatchProject(Tessel::FileBaseName(clbFileList.Text(i)));
                     ++made;
                 }

@@ -6,6 +6,7 @@
 #include "engine/IProjectDisk.h"
 #include "engine/IWrenfoldHost.h"
 #include "engine/TBatchList.h"
+#include "engine/TOutputSet.h"
 #include "engine/TTemplateExpander.h"
 #include "engine/TTextDocument.h"
 
@@ -15,6 +16,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Tessel {
 class TKestMemIniFile;
@@ -79,10 +81,31 @@ public:
     QString GetOutputFileName() const;
     void WriteOutputFile();
 
+    // --- Outputs of a configuration that names them -----------------------------------------
+    // A configuration with a section "Outputs" makes each of its outputs once for every target it
+    // lists (engine/TOutputSet.h); the batch list then holds an entry for each output of each
+    // target, and the batch makes the ticked ones.
+    bool NamesOutputs() const;
+    struct TOutputEntry {
+        QString Target; // empty when the configuration lists no targets
+        QString Path;   // the output file, resolved
+        QString Shown;  // the path as the configuration gives it, expanded
+        QString Template;
+        int Output = 0; // the index of its line in section "Outputs"
+    };
+    // The entries of the batch list, in its order, once a configuration naming outputs is open.
+    const std::vector<TOutputEntry>& OutputEntries() const { return FOutputEntries; }
+    // Lists the outputs of every target in the batch list, each ticked.
+    void FillOutputList();
+    // Ticks the entries named: a name is a target, or an output's file name or its name without
+    // the extension; with both kinds given, an entry must match one of each. Raises for a name
+    // that is neither.
+    void TickNamedOutputs(const QStringList& ANames);
+
     // --- Batch generation ----------------------------------------------------------------
-    // Makes the ticked projects. A request to stop (engine/TCancelCapture.h) ends it before the next
-    // project: the projects made stay, the log and the closing box say how far it came, and it
-    // returns false. True when it ran to the end.
+    // Makes the ticked projects (or outputs). A request to stop (engine/TCancelCapture.h) ends it before the
+    // next project: the projects made stay, the log and the closing box say how far it came, and it returns
+    // false. True when it ran to the end.
     bool RunBatch();
     void MakeBatchProject(const QString& AProjectName);
     bool IsBatchRunning() const { return FBatchRunning; }
@@ -99,6 +122,8 @@ signals:
     void CurrentDirectoryChanged(const QString& AValue);
     void CurrentProjectNameChanged(const QString& AValue);
     void BatchRunningChanged(bool ARunning);
+    // A batch starts to make the entry AIndex of the batch list.
+    void BatchEntryStarted(int AIndex);
     // A project's text was loaded (before its name and template are taken).
     void ProjectTextLoaded();
     // A dropped template was loaded into the input text.
@@ -109,6 +134,18 @@ private:
     void LoadDocument(TTextDocument& ADocument, const QString& AFileName);
     void SetBatchRunning(bool AValue);
     QString NoProjectsMessage() const;
+    void WriteOutputTo(const QString& AFileName, const QString& AWrittenText);
+    // The outputs' entries as the configuration now gives them, the ticks kept where an entry is
+    // listed as before.
+    void RefreshOutputList();
+    std::vector<TOutputEntry> ComputeOutputEntries();
+    // The replace list of an output: the shared entries, the project's own, the target's own.
+    QStringList OutputReplaceList(const QString& ATarget, const QString& AProjectName);
+    QString ExpandOutputPath(const QString& APattern, const QStringList& AList, const QString& ATarget);
+    void MakeOutputEntry(int AIndex);
+    // Makes every output, or only the ticked ones as a batch (with its closing box); false when
+    // the user stopped it.
+    bool MakeOutputs(bool ATickedOnly);
     // The project text parsed as an INI file.
     Tessel::TKestMemIniFile& ProjectIniFile() const;
 
@@ -123,6 +160,7 @@ private:
     bool FBatchRunning = false;
     bool FBatchCancelled = false;
     QStringList FRandomGuids;
+    std::vector<TOutputEntry> FOutputEntries;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
 };

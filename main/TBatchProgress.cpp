@@ -1,6 +1,5 @@
 #include "main/TBatchProgress.h"
 
-#include "Tessel/UKestLibrary/Files.h"
 #include "engine/TWrenfoldEngine.h"
 #include "main/TBatchListView.h"
 
@@ -21,7 +20,7 @@ void TBatchProgress::Bind(TWrenfoldEngine* AEngine, TBatchListView* AView) {
     FView = AView;
     if (!FEngine) return;
     connect(FEngine, &TWrenfoldEngine::BatchRunningChanged, this, &TBatchProgress::BatchRunningChanged);
-    connect(FEngine, &TWrenfoldEngine::CurrentProjectNameChanged, this, &TBatchProgress::ProjectNameChanged);
+    connect(FEngine, &TWrenfoldEngine::BatchEntryStarted, this, &TBatchProgress::EntryStarted);
 }
 
 void TBatchProgress::BatchRunningChanged(bool ARunning) {
@@ -41,12 +40,10 @@ void TBatchProgress::BatchRunningChanged(bool ARunning) {
     setVisible(ARunning && !FRows.isEmpty());
 }
 
-void TBatchProgress::ProjectNameChanged(const QString& AName) {
-    // The batch names each marked entry's project in list order before making it, and names
-    // AllProjects again at its end.
+void TBatchProgress::EntryStarted(int ARow) {
+    // The batch starts the marked entries in list order.
     if (!FEngine || !FEngine->IsBatchRunning() || FMade >= FRows.size()) return;
-    const int row = FRows[FMade];
-    if (AName != Tessel::FileBaseName(FEngine->clbFileList.Text(row))) return;
+    const int row = ARow;
     ++FMade;
     // A bar showing its text repaints at once on every new value; the window repaints once per frame.
     setUpdatesEnabled(false);

@@ -20,7 +20,7 @@ public:
 
 private:
     void BatchRunningChanged(bool ARunning);
-    void ProjectNameChanged(const QString& AName);
+    void EntryStarted(int ARow);
     // Selects the current entry of the list and scrolls it into view.
     void ShowCurrentEntry();
 

@@ -167,7 +167,9 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     for (const QStringList& arguments : usageErrors) {
         const TResult r = Run(arguments);
         EXPECT_EQ(r.ExitCode, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(r.Err.startsWith("error: ")) << r.Err.toStdString();
+        // --only on make is refused once the configuration shows it names no outputs.
+        EXPECT_TRUE(r.Err.startsWith("error: ") || r.Err.contains("\nerror: --only picks"))
+            << r.Err.toStdString();
     }
     TResult r = Run({"--help"});
     EXPECT_EQ(r.ExitCode, 0);
@@ -209,8 +211,8 @@ TEST_F(Cli, EachUsageErrorNamesItsMistakeBeforeTheUsage) {
         {{"/DEMO", "--quiet"}, "no command given"},
         {{"build", "x.wfmconfig", "--only=One.dpr"}, "unknown command \"build\""},
         {{"lint", "a", "b", "--batch"}, "lint needs exactly one project configuration"},
-        {{"make", "x.wfmconfig", "--only=One.dpr", "--dry-run", "--check"},
-         "--only belongs to the batch command"},
+        {{"lint", "x.wfmconfig", "--only=One.dpr", "--dry-run", "--check"},
+         "--only belongs to the make and batch commands"},
         {{"batch", batch, "--dry-run", "--check", "--stable-guid"},
          "--dry-run and --check exclude each other"},
         {{"make", "x.wfmconfig", "--batch"}, "--batch and --stable-guid belong to the adopt command"},

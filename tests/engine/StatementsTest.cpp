@@ -72,7 +72,7 @@ TEST_F(Statements, FailuresNameTheStatementAndTheLine) {
     } cases[] = {
         {{"G=$GET( RANDOMGUID )"},
          "Unknown function name \" RANDOMGUID \" in $GET() statement on line \"G=\" "
-         "(RANDOMGUID, PROJECTNAME, PROJECTGUID or PROJECTSOURCE)"},
+         "(RANDOMGUID, PROJECTNAME, PROJECTGUID, PROJECTSOURCE or TARGET)"},
         {{"G=$GET(RANDOMGUID"}, "Unterminated $GET() statement on line \"G=$GET(RANDOMGUID\""},
         // A keyword with nothing after its bracket, at the very end of the line.
         {{"Name=abc$GET("}, "Unterminated $GET() statement on line \"Name=abc$GET(\""},
