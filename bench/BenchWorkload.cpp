@@ -200,4 +200,42 @@ void MakeDprojWorkload(const std::filesystem::path& AFolder, const std::string& 
     WriteWholeFile(AFolder / (AName + ".wfmInput"), MakeTemplate(ABytes, AMarkers));
 }
 
+void MakeVersionsWorkload(const std::filesystem::path& AFolder) {
+    std::filesystem::create_directories(AFolder / "Templates");
+    std::string config = std::string("; A package library for ") + std::to_string(VersionTargets) +
+                         " Delphi versions." + LineBreak + "[Targets]" + LineBreak;
+    for (int t = 1; t <= VersionTargets; ++t)
+        config += "V" + std::to_string(t) + LineBreak;
+    for (int t = 1; t <= VersionTargets; ++t) {
+        const std::string suffix = std::to_string(150 + 10 * t);
+        config += "[Target:V" + std::to_string(t) + "]" + LineBreak + "ProjectVersion=" + std::to_string(t) +
+                  ".0" + LineBreak + "Setting30=" + suffix + LineBreak + "Setting31=DELPHI" + suffix +
+                  ";$(DCC_Define)" + LineBreak + "Setting32=..\\Lib\\" + suffix + LineBreak;
+    }
+    config += std::string("[Outputs]") + LineBreak;
+    for (int p = 1; p <= 4; ++p) {
+        const std::string package = "Package" + std::to_string(p);
+        config += "$GET(TARGET)\\" + package + ".dpk=Templates\\Package.dpk.wfmInput" + LineBreak;
+        config += "$GET(TARGET)\\" + package + ".dproj=Templates\\Package.dproj.wfmInput" + LineBreak;
+    }
+    config += std::string("Library$GET(TARGET).groupproj=Templates\\Library.groupproj.wfmInput") + LineBreak;
+    WriteWholeFile(AFolder / VersionsConfigName, config + ReplaceSection());
+    WriteWholeFile(AFolder / "Templates" / "Package.dproj.wfmInput", MakeTemplate(40 * 1024, 100));
+    WriteWholeFile(AFolder / "Templates" / "Package.dpk.wfmInput", MakeTemplate(5 * 1024, 10));
+    std::string group =
+        std::string("<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">") + LineBreak +
+        "    <ItemGroup>" + LineBreak + "$EACH(.dproj)" + LineBreak +
+        "        <Projects Include=\"$E(PATH)\">" + LineBreak + "            <Dependencies/>" + LineBreak +
+        "        </Projects>" + LineBreak + "$END" + LineBreak + "    </ItemGroup>" + LineBreak +
+        "$EACH(.dproj)" + LineBreak + "    <Target Name=\"$E(NAME)\">" + LineBreak +
+        "        <MSBuild Projects=\"$E(PATH)\"/>" + LineBreak + "    </Target>" + LineBreak + "$END" +
+        LineBreak + "    <Target Name=\"Build\">" + LineBreak +
+        "        <CallTarget Targets=\"$EACH(.dproj,;)$E(NAME)$END\"/>" + LineBreak + "    </Target>" +
+        LineBreak;
+    // Filler up to a real group project's size.
+    while (group.size() < 5 * 1024)
+        group += std::string("    <!-- ") + std::string(100, '-') + " -->" + LineBreak;
+    WriteWholeFile(AFolder / "Templates" / "Library.groupproj.wfmInput", group + "</Project>" + LineBreak);
+}
+
 } // namespace Wrenfold::Bench

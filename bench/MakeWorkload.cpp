@@ -1,4 +1,5 @@
-// wrenfold-bench-workload FOLDER: makes the benchmark workloads in FOLDER (Batch/ and Dproj/).
+// wrenfold-bench-workload FOLDER: makes the benchmark workloads in FOLDER (Batch/, Dproj/ and
+// Versions/).
 #include "BenchWorkload.h"
 
 #include <cstdio>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         MakeBatchWorkload(folder / BatchFolderName, 1000);
         MakeDprojWorkload(folder / DprojFolderName, SmallProjectName, 512 * 1024, 1000);
         MakeDprojWorkload(folder / DprojFolderName, LargeProjectName, 5 * 1024 * 1024, 10000);
+        MakeVersionsWorkload(folder / VersionsFolderName);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "error: %s\n", e.what());
         return 1;

@@ -1,8 +1,9 @@
-// wrenfold-bench-write [--atomic] FOLDER: the baseline of the batch benchmark. Reads every .dproj file
-// of FOLDER into memory, then writes them all back (same names, sizes and contents) and prints on
-// standard output the time the writing alone took in nanoseconds, the number of files and their total
-// size. Plain writes overwrite each file in place; --atomic writes each one the way the CLI writes its
-// output (a temporary file beside it, renamed over the old one once complete, not flushed).
+// wrenfold-bench-write [--atomic | --tree] FOLDER: the baseline of the batch benchmarks. Reads every
+// .dproj file of FOLDER (with --tree: every .dproj, .dpk and .groupproj below it) into memory, then
+// writes them all back (same names, sizes and contents) and prints on standard output the time the
+// writing alone took in nanoseconds, the number of files and their total size. Plain writes
+// overwrite each file in place; --atomic writes each one the way the CLI writes its output (a
+// temporary file beside it, renamed over the old one once complete, not flushed).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -49,18 +50,28 @@ bool WriteAll(const TOutputFile& AFile, bool AAtomic) {
 
 int main(int argc, char** argv) {
     const bool atomic = argc == 3 && std::strcmp(argv[1], "--atomic") == 0;
-    if (argc != 2 && !atomic) {
-        std::fprintf(stderr, "Usage: %s [--atomic] FOLDER\n", argv[0]);
+    const bool tree = argc == 3 && std::strcmp(argv[1], "--tree") == 0;
+    if (argc != 2 && !atomic && !tree) {
+        std::fprintf(stderr, "Usage: %s [--atomic | --tree] FOLDER\n", argv[0]);
         return 2;
     }
     std::vector<TOutputFile> files;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[argc - 1])) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".dproj") continue;
-        std::ifstream in(entry.path(), std::ios::binary);
+    const auto take = [&](const std::filesystem::directory_entry& AEntry) {
+        const std::filesystem::path extension = AEntry.path().extension();
+        if (!AEntry.is_regular_file() ||
+            (extension != ".dproj" && (!tree || (extension != ".dpk" && extension != ".groupproj"))))
+            return;
+        std::ifstream in(AEntry.path(), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
-        files.push_back({entry.path(), std::move(bytes).str()});
-    }
+        files.push_back({AEntry.path(), std::move(bytes).str()});
+    };
+    if (tree)
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[argc - 1]))
+            take(entry);
+    else
+        for (const auto& entry : std::filesystem::directory_iterator(argv[argc - 1]))
+            take(entry);
     std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.Path < b.Path; });
 
     const auto start = std::chrono::steady_clock::now();

@@ -1,6 +1,6 @@
 #include "engine/TRepeatBlocks.h"
 
-#include "engine/PathRules.h"
+#include "engine/DollarScan.h"
 
 #include "Tessel/Rtl/Exception.h"
 #include "Tessel/UKestLibrary/Strings.h"
@@ -93,8 +93,12 @@ QString ExpandInlineBlocks(const QString& ALine, const std::vector<TRepeatItem>&
 } // namespace
 
 bool HoldsRepeatBlocks(const QStringList& ALines) {
+    // Templates are full of "$(" macros: the dollars are found eight characters at a time.
     for (const QString& line : ALines)
-        if (line.contains(EachKeyword)) return true;
+        if (IndexOfDollarWhere(line, 0, [&](qsizetype AAt) {
+                return QStringView(line).sliced(AAt).startsWith(EachKeyword);
+            }) >= 0)
+            return true;
     return false;
 }
 

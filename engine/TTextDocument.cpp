@@ -1,5 +1,7 @@
 #include "engine/TTextDocument.h"
 
+#include <algorithm>
+
 namespace Wrenfold {
 
 QString TTextDocument::Line(int AIndex) const {
@@ -131,14 +133,25 @@ void TTextDocument::SetModified(bool AValue) {
 }
 
 void TTextDocument::LoadFromBytes(const QByteArray& ABytes, const QString& AFileName) {
-    if (ABytes.isEmpty() || ABytes != FLastLoaded.Bytes) {
-        FLastLoaded = {};
-        FLastLoaded.Lines = Tessel::DecodeTextLines(ABytes, FLastLoaded.Format, AFileName);
-        FLastLoaded.Bytes = ABytes;
+    auto loaded = std::find_if(FRecentLoads.begin(), FRecentLoads.end(),
+                               [&](const TLoadedFile& AFile) { return AFile.Bytes == ABytes; });
+    if (ABytes.isEmpty() || loaded == FRecentLoads.end()) {
+        TLoadedFile file;
+        file.Lines = Tessel::DecodeTextLines(ABytes, file.Format, AFileName);
+        file.Bytes = ABytes;
+        FRecentLoads.insert(FRecentLoads.begin(), std::move(file));
+    } else {
+        std::rotate(FRecentLoads.begin(), loaded, loaded + 1);
     }
-    FFormat = FLastLoaded.Format;
-    SetLines(FLastLoaded.Lines);
-    if (ABytes.size() > LoadedFileMemoryLimit) FLastLoaded = {};
+    FFormat = FRecentLoads.front().Format;
+    SetLines(FRecentLoads.front().Lines);
+    // The oldest go first, the one just loaded last.
+    qsizetype kept = 0;
+    int count = 0;
+    while (count < int(FRecentLoads.size()) && count < KeptLoads &&
+           kept + FRecentLoads[count].Bytes.size() <= LoadedFileMemoryLimit)
+        kept += FRecentLoads[count++].Bytes.size();
+    FRecentLoads.resize(count);
     ClearUndo();
     SetModified(false);
 }

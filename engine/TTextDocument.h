@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace Wrenfold {
 
@@ -90,19 +91,21 @@ private:
     // Moves packed lines into the line list, before a change other than an append.
     void Unpack();
 
-    // The previous load, kept for files up to LoadedFileMemoryLimit bytes. The lines are shared
-    // with FLines until either changes.
+    // The latest loads, most recent first, kept while they hold up to LoadedFileMemoryLimit bytes
+    // in all (a configuration that names its outputs loads its few templates in turn). The lines
+    // are shared with FLines until either changes.
     struct TLoadedFile {
         QByteArray Bytes;
         QStringList Lines;
         Tessel::TTextFormat Format;
     };
     static constexpr qsizetype LoadedFileMemoryLimit = 16 * 1024 * 1024;
+    static constexpr int KeptLoads = 8;
 
     QStringList FLines;
     TPackedLines FPacked; // the lines after FLines
     Tessel::TTextFormat FFormat;
-    TLoadedFile FLastLoaded;
+    std::vector<TLoadedFile> FRecentLoads;
     int FUpdateCount = 0;
     bool FChangedInUpdate = false;
     bool FModified = false;

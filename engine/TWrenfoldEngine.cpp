@@ -222,8 +222,21 @@ Tessel::TKestMemIniFile& TWrenfoldEngine::ProjectIniFile() const {
         iniFile->SetStrings(synProject.Lines());
         FProjectIniFile = std::move(iniFile);
         FProjectIniLines = synProject.Lines();
+        FProjectSections.clear();
     }
     return *FProjectIniFile;
+}
+
+const QStringList& TWrenfoldEngine::ProjectSection(const QString& ASection) const {
+    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
+    const QString key = Tessel::AsciiUpperCase(ASection);
+    auto section = FProjectSections.find(key);
+    if (section == FProjectSections.end()) {
+        QStringList lines;
+        if (iniFile.SectionExists(ASection)) iniFile.ReadSectionStrings(ASection, lines);
+        section = FProjectSections.emplace(key, lines).first;
+    }
+    return section->second;
 }
 
 QString TWrenfoldEngine::GetInputFileName() const {
@@ -291,17 +304,10 @@ bool TWrenfoldEngine::NamesOutputs() const {
 }
 
 QStringList TWrenfoldEngine::OutputReplaceList(const QString& ATarget, const QString& AProjectName) {
-    Tessel::TKestMemIniFile& iniFile = ProjectIniFile();
-    QStringList list;
-    // Sections are looked for before they are read: reading a missing one adds it.
-    const auto read = [&](const QString& ASection) {
-        QStringList lines;
-        if (iniFile.SectionExists(ASection)) ReadProjectSection(iniFile, ASection, lines, false);
-        return lines;
-    };
-    list = read(QStringLiteral("Replace"));
-    if (!AProjectName.isEmpty()) list = MergedReplaceEntries(list, read(ProjectReplaceSection(AProjectName)));
-    if (!ATarget.isEmpty()) list = MergedReplaceEntries(list, read(TargetSection(ATarget)));
+    QStringList list = ProjectSection(QStringLiteral("Replace"));
+    if (!AProjectName.isEmpty())
+        list = MergedReplaceEntries(list, ProjectSection(ProjectReplaceSection(AProjectName)));
+    if (!ATarget.isEmpty()) list = MergedReplaceEntries(list, ProjectSection(TargetSection(ATarget)));
     return list;
 }
 
@@ -353,6 +359,7 @@ QString OutputEntryText(const TWrenfoldEngine::TOutputEntry& AEntry) {
 
 void TWrenfoldEngine::FillOutputList() {
     FOutputEntries = ComputeOutputEntries();
+    FOutputListSource = synProject.Lines();
     QStringList texts;
     for (const TOutputEntry& entry : FOutputEntries)
         texts.append(OutputEntryText(entry));
@@ -360,7 +367,10 @@ void TWrenfoldEngine::FillOutputList() {
 }
 
 void TWrenfoldEngine::RefreshOutputList() {
+    // The list made from the same text stands (values read from other files aside).
+    if (synProject.Lines() == FOutputListSource && int(FOutputEntries.size()) == clbFileList.Count()) return;
     std::vector<TOutputEntry> entries = ComputeOutputEntries();
+    FOutputListSource = synProject.Lines();
     bool same = entries.size() == FOutputEntries.size() && int(entries.size()) == clbFileList.Count();
     for (int i = 0; same && i < int(entries.size()); ++i)
         same = OutputEntryText(entries[i]) == clbFileList.Text(i);

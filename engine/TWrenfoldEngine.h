@@ -14,6 +14,7 @@
 
 #include <QObject>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -148,6 +149,9 @@ private:
     bool MakeOutputs(bool ATickedOnly);
     // The project text parsed as an INI file.
     Tessel::TKestMemIniFile& ProjectIniFile() const;
+    // The lines of one of its sections, read once while the text stays the same; none when the
+    // section is missing (which reading it would add).
+    const QStringList& ProjectSection(const QString& ASection) const;
 
     IWrenfoldHost& FHost;
     std::unique_ptr<IProjectDisk> FOwnDisk;
@@ -163,6 +167,8 @@ private:
     std::vector<TOutputEntry> FOutputEntries;
     mutable QStringList FProjectIniLines; // the text FProjectIniFile was parsed from
     mutable std::unique_ptr<Tessel::TKestMemIniFile> FProjectIniFile;
+    mutable std::map<QString, QStringList> FProjectSections; // by upper-case name
+    QStringList FOutputListSource;                           // the project text the output list was made from
 };
 
 } // namespace Wrenfold

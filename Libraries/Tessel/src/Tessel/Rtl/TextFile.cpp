@@ -206,8 +206,9 @@ bool FindUnencodableChar(const QStringList& ALines, TTextEncoding AEncoding, TUn
     const bool ansi = AEncoding == TTextEncoding::Ansi;
     for (qsizetype line = 0; line < ALines.size(); ++line) {
         const QString& text = ALines.at(line);
-        // A check for valid UTF-16 is quick and passes nearly every line.
-        if (ansi ? IsAscii(text) : QStringView(text).isValidUtf16()) continue;
+        // Plain ASCII, found a word at a time, passes nearly every line; a check for valid
+        // UTF-16 passes most of the others.
+        if (IsAscii(text) || (!ansi && QStringView(text).isValidUtf16())) continue;
         const qsizetype column = ansi ? IndexOfUnencodableAnsi(text) : IndexOfUnpairedSurrogate(text);
         if (column < 0) continue;
         const bool pair =
