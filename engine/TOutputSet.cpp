@@ -55,9 +55,16 @@ QStringList MergedReplaceEntries(QStringList AList, const QStringList& AEntries)
             const qsizetype at = ALine.indexOf(u'=');
             return at >= 0 && QStringView(ALine).left(at).compare(name, Qt::CaseInsensitive) == 0;
         });
-        if (shared != AList.end())
-            *shared = entry;
-        else
+        if (shared != AList.end()) {
+            // "$REPLACE(Name)" in an entry of that very name means the value it takes the place of.
+            const QString earlier = shared->mid(shared->indexOf(u'=') + 1);
+            const QString self = QStringLiteral("$REPLACE(") + name + u')';
+            QString merged = entry;
+            for (qsizetype at = merged.indexOf(self, equals, Qt::CaseInsensitive); at >= 0;
+                 at = merged.indexOf(self, at + earlier.size(), Qt::CaseInsensitive))
+                merged.replace(at, self.size(), earlier);
+            *shared = merged;
+        } else
             AList.append(entry);
     }
     return AList;

@@ -41,7 +41,9 @@ QString TargetSection(const QString& ATarget);
 
 // AList with AEntries merged in: each "Name=Value" entry takes the place of the entry of its name
 // (names compared without regard to case), so the order $REPLACE( sees stays AList's; an entry
-// whose name AList lacks is added at the end. Lines without "=" are passed over.
+// whose name AList lacks is added at the end. In an entry that takes another's place,
+// "$REPLACE(Name)" of its own name stands for the value it replaces ("Defines=$REPLACE(Defines);X"
+// adds to the shared value). Lines without "=" are passed over.
 QStringList MergedReplaceEntries(QStringList AList, const QStringList& AEntries);
 
 } // namespace Wrenfold
