@@ -386,6 +386,16 @@ void TWrenfoldEngine::RefreshOutputList() {
         if (unticked.contains(clbFileList.Text(i))) clbFileList.SetChecked(i, false);
 }
 
+namespace {
+
+// True when AName is the output's file name or its name without the extension.
+bool NamesOutput(const QString& AName, const QString& APath) {
+    return Tessel::FileNamePart(APath).compare(AName, Qt::CaseInsensitive) == 0 ||
+           Tessel::FileBaseName(APath).compare(AName, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 void TWrenfoldEngine::TickNamedOutputs(const QStringList& ANames) {
     QStringList targets, outputs;
     for (const QString& name : ANames) {
@@ -394,10 +404,8 @@ void TWrenfoldEngine::TickNamedOutputs(const QStringList& ANames) {
                 return !AEntry.Target.isEmpty() && AEntry.Target.compare(name, Qt::CaseInsensitive) == 0;
             });
         const bool isOutput =
-            std::any_of(FOutputEntries.begin(), FOutputEntries.end(), [&](const TOutputEntry& AEntry) {
-                return NamesProject({name}, AEntry.Path) ||
-                       Tessel::FileNamePart(AEntry.Path).compare(name, Qt::CaseInsensitive) == 0;
-            });
+            std::any_of(FOutputEntries.begin(), FOutputEntries.end(),
+                        [&](const TOutputEntry& AEntry) { return NamesOutput(name, AEntry.Path); });
         if (isTarget) targets.append(name);
         if (isOutput) outputs.append(name);
         if (!isTarget && !isOutput)
@@ -407,8 +415,10 @@ void TWrenfoldEngine::TickNamedOutputs(const QStringList& ANames) {
     for (int i = 0; i < int(FOutputEntries.size()); ++i) {
         const TOutputEntry& entry = FOutputEntries[i];
         const bool targetNamed = targets.isEmpty() || targets.contains(entry.Target, Qt::CaseInsensitive);
-        const bool outputNamed = outputs.isEmpty() || NamesProject(outputs, entry.Path) ||
-                                 outputs.contains(Tessel::FileNamePart(entry.Path), Qt::CaseInsensitive);
+        const bool outputNamed =
+            outputs.isEmpty() || std::any_of(outputs.begin(), outputs.end(), [&](const QString& AName) {
+                return NamesOutput(AName, entry.Path);
+            });
         clbFileList.SetChecked(i, targetNamed && outputNamed);
     }
 }

@@ -181,6 +181,8 @@ TEST_F(Outputs, OnlyPicksTargetsOutputsOrBoth) {
          {"Delphi11/CoreLib.dpk", "Delphi11/CoreLib.dproj", "Delphi11/CoreLibDesign.dpk",
           "Delphi11/CoreLibDesign.dproj", "LibGroupD11.groupproj"}},
         {"xe2, corelib.dproj", {"XE2/CoreLib.dproj"}},
+        // A file name picks that file alone, not the project's other one.
+        {"CoreLib.dpk", {"D10.4/CoreLib.dpk", "Delphi11/CoreLib.dpk", "XE2/CoreLib.dpk"}},
         {"CoreLibDesign,D10.4,XE2",
          {"D10.4/CoreLibDesign.dpk", "D10.4/CoreLibDesign.dproj", "XE2/CoreLibDesign.dpk",
           "XE2/CoreLibDesign.dproj"}},
