@@ -12,6 +12,7 @@ inline const QString AllProjectsName = QStringLiteral("AllProjects");
 inline const QString ConfigExtension = QStringLiteral(".wfmconfig");
 inline const QString TemplateExtension = QStringLiteral(".wfmInput");
 inline const QString OutputExtension = QStringLiteral(".dproj");
+inline const QString GroupProjectExtension = QStringLiteral(".groupproj");
 
 bool IsAllProjects(const QString& AProjectName);
 

@@ -95,6 +95,19 @@ std::vector<TToken> Tokens(const QString& ALine, const QString& AFolder) {
             const qsizetype stop = nextFolder < folders.size() ? folders[nextFolder] : ALine.size();
             while (end < stop && IsWordChar(ALine[end]))
                 ++end;
+            // A number with dots in it ("19.3", "1.0.0.0") is one value.
+            const auto isNumber = [&](qsizetype AFrom, qsizetype ATo) {
+                return std::all_of(ALine.begin() + AFrom, ALine.begin() + ATo,
+                                   [](QChar c) { return c.isDigit(); });
+            };
+            if (isNumber(i, end))
+                while (end + 1 < stop && ALine[end] == u'.' && Tessel::IsDigitChar(ALine[end + 1])) {
+                    qsizetype next = end + 1;
+                    while (next < stop && IsWordChar(ALine[next]))
+                        ++next;
+                    if (!isNumber(end + 1, next)) break;
+                    end = next;
+                }
         } else if (ALine[i].unicode() <= 32) {
             while (end < ALine.size() && ALine[end].unicode() <= 32)
                 ++end;
@@ -193,7 +206,14 @@ bool IsBlankAt(const QString& AText, qsizetype AAt) {
 // in it would be expanded.
 bool HoldsStatement(const QString& AValue) {
     const QString upper = Tessel::AsciiUpperCase(AValue);
-    for (const char* statement : {"$P(", "$GET(", "$REPLACE(", "$INCLUDE(", "$E(", "$EACH(", "$END"})
+    for (const char* statement : {
+             "$P(",
+             "$GET(",
+             "$REPLACE(",
+             "$INCLUDE(",
+             "$E(",
+             "$EACH(",
+         })
         if (upper.contains(QLatin1String(statement))) return true;
     return false;
 }
@@ -460,6 +480,145 @@ QString TemplateBaseName(const QString& AKey) {
     return (base.isEmpty() ? QStringLiteral("Project") : base) + extension;
 }
 
+using TFileVersions = std::vector<std::pair<std::size_t, const TTreeFile*>>; // version index, its file
+
+// The pieces of each line of a file, from the versions that have it; empty, with AProblem set to
+// the first difference, when they differ in more than values.
+std::optional<std::vector<std::vector<TPiece>>> AlignFile(const TFileVersions& AVersions, QString& AProblem) {
+    const TTreeFile& first = *AVersions.front().second;
+    const auto problem = [&](const TTreeFile& AFile, qsizetype ALine, const QString& AText) {
+        AProblem = QStringLiteral("%1, line %2: %3").arg(AFile.Path).arg(ALine + 1).arg(AText);
+        return std::nullopt;
+    };
+    // Each version of the file must have the same format: it is the template's.
+    for (const auto& [version, own] : AVersions)
+        if (own->Format != first.Format)
+            return problem(*own, 0,
+                           QStringLiteral("%1, where %2 is %3")
+                               .arg(FormatText(own->Format), first.Path, FormatText(first.Format)));
+
+    // The lines every version has in common are anchors; between them each version must have as
+    // many lines as the others, paired in order. Failing that, files of one length are paired
+    // line by line.
+    std::vector<QStringList> keys;
+    QStringList folders;
+    for (const auto& [version, own] : AVersions) {
+        QStringList& lineKeys = keys.emplace_back();
+        for (const QString& line : own->Lines)
+            lineKeys.append(ReplaceWord(line, own->Version, FolderKey));
+        folders.append(own->Version);
+    }
+    std::vector<std::vector<qsizetype>> anchors = CommonAnchors(keys);
+    const std::size_t count = anchors.front().size();
+    const auto gapStart = [&](std::size_t AVersion, std::size_t AGap) {
+        return AGap > 0 ? anchors[AVersion][AGap - 1] + 1 : 0;
+    };
+    const auto gapEnd = [&](std::size_t AVersion, std::size_t AGap) {
+        return AGap < anchors[AVersion].size() ? anchors[AVersion][AGap] : keys[AVersion].size();
+    };
+    std::optional<std::pair<std::size_t, std::size_t>> uneven; // the first gap of another length, its version
+    for (std::size_t j = 0; j <= count && !uneven; ++j)
+        for (std::size_t k = 1; k < keys.size() && !uneven; ++k)
+            if (gapEnd(k, j) - gapStart(k, j) != gapEnd(0, j) - gapStart(0, j)) uneven.emplace(j, k);
+    if (uneven) {
+        const bool oneLength = std::all_of(keys.begin(), keys.end(), [&](const QStringList& ALines) {
+            return ALines.size() == keys.front().size();
+        });
+        if (!oneLength) {
+            // Within the gap, lines of one shape (their start up to the first blank, "=" or ">")
+            // are paired while they can be; the first line left unpaired names the difference.
+            const auto [j, k] = *uneven;
+            const TTreeFile& other = *AVersions[k].second;
+            qsizetype at0 = gapStart(0, j), atK = gapStart(k, j);
+            const auto shapes = [](const QStringList& ALines, qsizetype AFrom, qsizetype ATo) {
+                QStringList result;
+                for (qsizetype i = AFrom; i < ATo; ++i) {
+                    const QString line = Tessel::KestTrim(ALines[i]);
+                    qsizetype end = 0;
+                    while (end < line.size() && line[end].unicode() > 32 && line[end] != u'=' &&
+                           line[end] != u'>')
+                        ++end;
+                    result.append(line.left(end));
+                }
+                return result;
+            };
+            qsizetype paired = 0;
+            for (const auto& [i, n] : CommonSubsequence(shapes(first.Lines, at0, gapEnd(0, j)),
+                                                        shapes(other.Lines, atK, gapEnd(k, j)))) {
+                if (i != paired || n != paired) break;
+                ++paired;
+            }
+            at0 += paired;
+            atK += paired;
+            if (atK >= other.Lines.size())
+                return problem(other, atK,
+                               QStringLiteral("the file has ended, where %1 goes on with \"%2\" (line %3)")
+                                   .arg(first.Path, Shown(first.Lines, at0))
+                                   .arg(at0 + 1));
+            if (at0 >= first.Lines.size())
+                return problem(
+                    other, atK,
+                    QStringLiteral("\"%1\", where %2 has ended").arg(Shown(other.Lines, atK), first.Path));
+            return problem(other, atK,
+                           QStringLiteral("\"%1\", where %2 has \"%3\" (line %4); the files differ in lines, "
+                                          "not only in values")
+                               .arg(Shown(other.Lines, atK), first.Path, Shown(first.Lines, at0))
+                               .arg(at0 + 1));
+        }
+        for (auto& own : anchors) {
+            own.clear();
+            for (qsizetype i = 0; i < keys.front().size(); ++i)
+                own.push_back(i);
+        }
+    }
+
+    // Line by line: the lines paired between the anchors, and the anchors.
+    std::vector<std::vector<TPiece>> result;
+    const auto alignLine = [&](const std::vector<qsizetype>& AIndexes) {
+        QStringList lines;
+        for (std::size_t k = 0; k < AIndexes.size(); ++k)
+            lines.append(AVersions[k].second->Lines[AIndexes[k]]);
+        if (lines.count(lines.front()) == lines.size()) {
+            result.push_back({{TPiece::pkCommon, lines}});
+            return true;
+        }
+        QString reason;
+        std::optional<std::vector<TPiece>> pieces = LinePieces(lines, folders, reason);
+        if (!pieces) {
+            for (std::size_t k = 1; k < AIndexes.size(); ++k)
+                if (lines[qsizetype(k)] != lines.front()) {
+                    problem(*AVersions[k].second, AIndexes[k],
+                            QStringLiteral("\"%1\", where %2 has \"%3\" (%4)")
+                                .arg(Shown(lines, qsizetype(k)), first.Path, Shown(lines, 0), reason));
+                    break;
+                }
+            return false;
+        }
+        result.push_back(std::move(*pieces));
+        return true;
+    };
+    const std::size_t anchorCount = anchors.front().size();
+    for (std::size_t j = 0; j <= anchorCount; ++j) {
+        std::vector<qsizetype> at(keys.size());
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            at[k] = gapStart(k, j);
+        for (; at[0] < gapEnd(0, j);) {
+            if (!alignLine(at)) return std::nullopt;
+            for (qsizetype& i : at)
+                ++i;
+        }
+        if (j == anchorCount) break;
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            at[k] = anchors[k][j];
+        if (!alignLine(at)) return std::nullopt;
+    }
+    return result;
+}
+
+bool IsGroupProject(const QString& APath) {
+    return Tessel::SameAsciiText(Tessel::FileExtension(APath), GroupProjectExtension);
+}
+
 } // namespace
 
 QString VersionInFileName(const QString& AFileName, const QStringList& AVersions) {
@@ -489,198 +648,79 @@ TAdoptedTree AdoptVersionTree(const QStringList& AVersions, const std::vector<TT
 
     QStringList outputs;
     QSet<QString> templateNames;
-    std::vector<std::pair<QString, std::vector<std::optional<QString>>>> paths; // own paths per version
     for (const TDistinctFile& file : files) {
-        const TTreeFile& first = *file.Versions.front().second;
-        const auto problem = [&](const TTreeFile& AFile, qsizetype ALine, const QString& AText) {
-            result.Problems.append(
-                QStringLiteral("%1, line %2: %3").arg(AFile.Path).arg(ALine + 1).arg(AText));
-        };
-        // Each version of the file must have the same format: it is the template's.
-        bool sameFormat = true;
-        for (const auto& [version, own] : file.Versions)
-            if (own->Format != first.Format) {
-                problem(*own, 0,
-                        QStringLiteral("%1, where %2 is %3")
-                            .arg(FormatText(own->Format), first.Path, FormatText(first.Format)));
-                sameFormat = false;
-                break;
-            }
-        if (!sameFormat) continue;
-
-        // The lines every version has in common are anchors; between them each version must have
-        // as many lines as the others, paired in order. Failing that, files of one length are
-        // paired line by line.
-        std::vector<QStringList> keys;
-        QStringList folders;
-        for (const auto& [version, own] : file.Versions) {
-            QStringList& lineKeys = keys.emplace_back();
-            for (const QString& line : own->Lines)
-                lineKeys.append(ReplaceWord(line, own->Version, FolderKey));
-            folders.append(own->Version);
-        }
-        std::vector<std::vector<qsizetype>> anchors = CommonAnchors(keys);
-        const auto gapsAgree = [&](const std::vector<std::vector<qsizetype>>& AAnchors, qsizetype& AFirstGap,
-                                   std::size_t& AVersionAt) {
-            const std::size_t count = AAnchors.front().size();
-            for (std::size_t j = 0; j <= count; ++j)
-                for (std::size_t k = 1; k < keys.size(); ++k) {
-                    const auto gap = [&](std::size_t AVersion) {
-                        const qsizetype end = j < count ? AAnchors[AVersion][j] : keys[AVersion].size();
-                        const qsizetype start = j > 0 ? AAnchors[AVersion][j - 1] + 1 : 0;
-                        return std::pair(start, end - start);
-                    };
-                    if (gap(k).second != gap(0).second) {
-                        AFirstGap = j;
-                        AVersionAt = k;
-                        return false;
-                    }
-                }
-            return true;
-        };
-        qsizetype firstGap = 0;
-        std::size_t versionAt = 0;
-        if (!gapsAgree(anchors, firstGap, versionAt)) {
-            const bool oneLength = std::all_of(keys.begin(), keys.end(), [&](const QStringList& ALines) {
-                return ALines.size() == keys.front().size();
-            });
-            if (!oneLength) {
-                // Within the gap, lines of one shape (their start up to the first blank, "=" or ">")
-                // are paired while they can be; the first line left unpaired names the difference.
-                const TTreeFile& other = *file.Versions[versionAt].second;
-                const std::size_t j = std::size_t(firstGap);
-                qsizetype at0 = j > 0 ? anchors[0][j - 1] + 1 : 0;
-                qsizetype atK = j > 0 ? anchors[versionAt][j - 1] + 1 : 0;
-                const qsizetype end0 = j < anchors[0].size() ? anchors[0][j] : first.Lines.size();
-                const qsizetype endK =
-                    j < anchors[versionAt].size() ? anchors[versionAt][j] : other.Lines.size();
-                const auto shapes = [](const QStringList& ALines, qsizetype AFrom, qsizetype ATo) {
-                    QStringList result;
-                    for (qsizetype i = AFrom; i < ATo; ++i) {
-                        const QString line = Tessel::KestTrim(ALines[i]);
-                        qsizetype end = 0;
-                        while (end < line.size() && line[end].unicode() > 32 && line[end] != u'=' &&
-                               line[end] != u'>')
-                            ++end;
-                        result.append(line.left(end));
-                    }
-                    return result;
-                };
-                qsizetype paired = 0;
-                for (const auto& [i, k] :
-                     CommonSubsequence(shapes(first.Lines, at0, end0), shapes(other.Lines, atK, endK))) {
-                    if (i != paired || k != paired) break;
-                    ++paired;
-                }
-                at0 += paired;
-                atK += paired;
-                QString text;
-                if (atK >= other.Lines.size())
-                    text = QStringLiteral("the file has ended, where %1 goes on with \"%2\" (line %3)")
-                               .arg(first.Path, Shown(first.Lines, at0))
-                               .arg(at0 + 1);
-                else if (at0 >= first.Lines.size())
-                    text =
-                        QStringLiteral("\"%1\", where %2 has ended").arg(Shown(other.Lines, atK), first.Path);
-                else
-                    text = QStringLiteral("\"%1\", where %2 has \"%3\" (line %4); the files differ in lines, "
-                                          "not only in values")
-                               .arg(Shown(other.Lines, atK), first.Path, Shown(first.Lines, at0))
-                               .arg(at0 + 1);
-                problem(other, atK, text);
-                continue;
-            }
-            anchors.assign(keys.size(), {});
-            for (auto& own : anchors)
-                for (qsizetype i = 0; i < keys.front().size(); ++i)
-                    own.push_back(i);
-        }
-
-        // Line by line: the anchors and the lines paired between them.
-        TAdoptedTemplate adopted{QString(), {}, first.Format, {}};
-        bool usable = true;
-        const std::size_t count = anchors.front().size();
-        const auto adoptLine = [&](const std::vector<qsizetype>& AIndexes) {
-            QStringList lines;
-            for (std::size_t k = 0; k < AIndexes.size(); ++k)
-                lines.append(file.Versions[k].second->Lines[AIndexes[k]]);
-            if (lines.count(lines.front()) == lines.size()) {
-                adopted.Lines.append(lines.front());
-                return true;
-            }
-            QString reason;
-            const std::optional<std::vector<TPiece>> pieces = LinePieces(lines, folders, reason);
-            if (!pieces) {
-                for (std::size_t k = 1; k < AIndexes.size(); ++k)
-                    if (lines[qsizetype(k)] != lines.front()) {
-                        problem(*file.Versions[k].second, AIndexes[k],
-                                QStringLiteral("\"%1\", where %2 has \"%3\" (%4)")
-                                    .arg(Shown(lines, qsizetype(k)), first.Path, Shown(lines, 0), reason));
+        // The versions that one template makes, with the pieces of its lines. A group project lists
+        // the projects of its version, and versions may have other projects: each set of versions
+        // whose group projects differ only in values has a template of its own.
+        std::vector<std::pair<TFileVersions, std::vector<std::vector<TPiece>>>> classes;
+        QString problem;
+        if (auto lines = AlignFile(file.Versions, problem)) {
+            classes.emplace_back(file.Versions, std::move(*lines));
+        } else if (IsGroupProject(file.Key)) {
+            for (const auto& version : file.Versions) {
+                bool placed = false;
+                for (auto& [members, lines] : classes) {
+                    TFileVersions tried = members;
+                    tried.push_back(version);
+                    QString ignored;
+                    if (auto aligned = AlignFile(tried, ignored)) {
+                        members = tried;
+                        lines = std::move(*aligned);
+                        placed = true;
                         break;
                     }
-                return false;
-            }
-            QString line;
-            for (const TPiece& piece : *pieces) {
-                if (piece.Kind == TPiece::pkCommon) {
-                    line += piece.Texts.front();
-                } else if (piece.Kind == TPiece::pkFolder) {
-                    line += FolderMarker;
-                } else {
-                    std::vector<std::optional<QString>> values(std::size_t(AVersions.size()));
-                    for (std::size_t k = 0; k < file.Versions.size(); ++k)
-                        values[file.Versions[k].first] = piece.Texts[qsizetype(k)];
-                    line += QStringLiteral("$P(") + markers.MarkerFor(values, ContextName(line)) + u')';
                 }
+                if (!placed) classes.emplace_back(TFileVersions{version}, *AlignFile({version}, problem));
             }
-            adopted.Lines.append(line);
-            return true;
-        };
-        for (std::size_t j = 0; j <= count && usable; ++j) {
-            std::vector<qsizetype> at(keys.size()), end(keys.size());
-            for (std::size_t k = 0; k < keys.size(); ++k) {
-                at[k] = j > 0 ? anchors[k][j - 1] + 1 : 0;
-                end[k] = j < count ? anchors[k][j] : keys[k].size();
-            }
-            for (; usable && at[0] < end[0];) {
-                usable = adoptLine(at);
-                for (qsizetype& i : at)
-                    ++i;
-            }
-            if (usable && j < count) {
-                for (std::size_t k = 0; k < keys.size(); ++k)
-                    at[k] = anchors[k][j];
-                usable = adoptLine(at);
-            }
-        }
-        if (!usable) continue;
-
-        // Its name, its outputs and the path it is made at.
-        QString name = TemplateBaseName(file.Key);
-        const QString extension = Tessel::FileExtension(name);
-        const QString base = name.left(name.size() - extension.size());
-        for (int n = 2; templateNames.contains(QString(name + TemplateExtension).toCaseFolded()); ++n)
-            name = base + QString::number(n) + extension;
-        adopted.FileName = name + TemplateExtension;
-        templateNames.insert(adopted.FileName.toCaseFolded());
-        for (const auto& [version, own] : file.Versions)
-            adopted.Outputs.append(own->Path);
-        QString outputPath;
-        if (file.Versions.size() == std::size_t(AVersions.size())) {
-            outputPath = QString(file.Key).replace(FolderKey, FolderMarker);
         } else {
-            // Made only for the versions that have it: a path of its own per target, empty in the others.
-            std::vector<std::optional<QString>> values(std::size_t(AVersions.size()), QString());
-            for (const auto& [version, own] : file.Versions)
-                values[version] = QString(own->Path).replace(u'/', u'\\');
-            outputPath =
-                QStringLiteral("$P(") +
-                markers.Add(base + extension.mid(1, 1).toUpper() + extension.mid(2) + QStringLiteral("Path"),
-                            values) +
-                u')';
+            result.Problems.append(problem);
+            continue;
         }
-        outputs.append(outputPath + u'=' + adopted.FileName);
-        result.Templates.push_back(adopted);
+
+        for (const auto& [members, lines] : classes) {
+            TAdoptedTemplate adopted{QString(), {}, members.front().second->Format, {}};
+            for (const std::vector<TPiece>& pieces : lines) {
+                QString line;
+                for (const TPiece& piece : pieces) {
+                    if (piece.Kind == TPiece::pkCommon) {
+                        line += piece.Texts.front();
+                    } else if (piece.Kind == TPiece::pkFolder) {
+                        line += FolderMarker;
+                    } else {
+                        std::vector<std::optional<QString>> values(std::size_t(AVersions.size()));
+                        for (std::size_t k = 0; k < members.size(); ++k)
+                            values[members[k].first] = piece.Texts[qsizetype(k)];
+                        line += QStringLiteral("$P(") + markers.MarkerFor(values, ContextName(line)) + u')';
+                    }
+                }
+                adopted.Lines.append(line);
+            }
+
+            // Its name, its outputs and the path it is made at.
+            QString name = TemplateBaseName(file.Key);
+            const QString extension = Tessel::FileExtension(name);
+            const QString base = name.left(name.size() - extension.size());
+            for (int n = 2; templateNames.contains(QString(name + TemplateExtension).toCaseFolded()); ++n)
+                name = base + QString::number(n) + extension;
+            adopted.FileName = name + TemplateExtension;
+            templateNames.insert(adopted.FileName.toCaseFolded());
+            for (const auto& [version, own] : members)
+                adopted.Outputs.append(own->Path);
+            QString outputPath;
+            if (members.size() == std::size_t(AVersions.size())) {
+                outputPath = QString(file.Key).replace(FolderKey, FolderMarker);
+            } else {
+                // Made only for the versions it has: a path of its own per target, empty in the others.
+                std::vector<std::optional<QString>> values(std::size_t(AVersions.size()), QString());
+                for (const auto& [version, own] : members)
+                    values[version] = QString(own->Path).replace(u'/', u'\\');
+                const QString kind = extension.mid(1, 1).toUpper() + extension.mid(2);
+                outputPath =
+                    QStringLiteral("$P(") + markers.Add(base + kind + QStringLiteral("Path"), values) + u')';
+            }
+            outputs.append(outputPath + u'=' + adopted.FileName);
+            result.Templates.push_back(adopted);
+        }
     }
     if (!result.Problems.isEmpty()) {
         result.Templates.clear();
@@ -688,7 +728,10 @@ TAdoptedTree AdoptVersionTree(const QStringList& AVersions, const std::vector<TT
     }
 
     QStringList& config = result.Config;
-    config.append(QStringLiteral("[Targets]"));
+    config +=
+        {QStringLiteral("; Made by adopt --versions: a target per version folder, an output per file of"),
+         QStringLiteral("; the versions, and each target's values where the versions differ."),
+         QStringLiteral("[Targets]")};
     config += AVersions;
     for (std::size_t v = 0; v < std::size_t(AVersions.size()); ++v) {
         config += {QString(), QStringLiteral("[Target:%1]").arg(AVersions[qsizetype(v)])};
