@@ -17,8 +17,15 @@ namespace Wrenfold {
 
 namespace {
 
+QStringList FileNames(const TAdoptionFiles& AFiles) {
+    QStringList names = {AFiles.ConfigFile};
+    for (const auto& [path, bytes] : AFiles.Templates)
+        names.append(path);
+    return names;
+}
+
 bool RefuseExisting(const TAdoptionFiles& AFiles, const IProjectDisk& ADisk, TCliHost& AHost) {
-    for (const QString& file : {AFiles.ConfigFile, AFiles.TemplateFile})
+    for (const QString& file : FileNames(AFiles))
         if (ADisk.IsExistingFile(file) || QFileInfo::exists(file)) {
             AHost.ShowErrorBox(
                 QStringLiteral("\"%1\" exists already: adopt never overwrites a file").arg(file));
@@ -29,7 +36,8 @@ bool RefuseExisting(const TAdoptionFiles& AFiles, const IProjectDisk& ADisk, TCl
 
 void WriteFiles(const TAdoptionFiles& AFiles) {
     Tessel::WriteFileBytes(AFiles.ConfigFile, AFiles.Config);
-    Tessel::WriteFileBytes(AFiles.TemplateFile, AFiles.Template);
+    for (const auto& [path, bytes] : AFiles.Templates)
+        Tessel::WriteFileBytes(path, bytes);
 }
 
 // Runs AAdopt and writes its files when they make the projects again; AOnProblems reports why not
@@ -76,7 +84,7 @@ int AdoptProjectFile(const QString& AProjectFile, bool AStableGuid, TCliHost& AH
         [&](const TAdoption& AAdoption) {
             AHost.ShowInfoBox(
                 QStringLiteral("Wrote \"%1\" and \"%2\", which make \"%3\" again")
-                    .arg(AAdoption.Files.ConfigFile, AAdoption.Files.TemplateFile, projectFile));
+                    .arg(AAdoption.Files.ConfigFile, AAdoption.Files.Templates.front().first, projectFile));
         });
 }
 
@@ -96,7 +104,33 @@ int AdoptFolder(const QString& AFolder, bool AStableGuid, TCliHost& AHost) {
         [&](const TAdoption& AAdoption) {
             AHost.ShowInfoBox(
                 QStringLiteral("Wrote \"%1\" and \"%2\", which make every project of \"%3\" again")
-                    .arg(AAdoption.Files.ConfigFile, AAdoption.Files.TemplateFile, folder));
+                    .arg(AAdoption.Files.ConfigFile, AAdoption.Files.Templates.front().first, folder));
+        });
+}
+
+int AdoptVersionTree(const QString& AFolder, TCliHost& AHost) {
+    const QString folder = QFileInfo(AFolder).absoluteFilePath();
+    if (!QFileInfo(folder).isDir()) {
+        AHost.ShowErrorBox(
+            QStringLiteral("adopt --versions takes a folder, not \"%1\"; nothing written").arg(AFolder));
+        return ecUsage;
+    }
+    return Adopt(
+        AHost, [&](const IProjectDisk& ADisk) { return AdoptVersionTree(ADisk, folder); },
+        [&](const TAdoption& AAdoption) {
+            for (const QString& problem : AAdoption.Problems)
+                AHost.WriteLogLine(problem);
+            AHost.ShowErrorBox(QStringLiteral("No configuration makes every version of \"%1\" again; nothing "
+                                              "written\n%2")
+                                   .arg(folder, AAdoption.Problems.front()));
+            return ecWouldChange;
+        },
+        [&](const TAdoption& AAdoption) {
+            AHost.ShowInfoBox(QStringLiteral("Wrote \"%1\" and %2 templates, which make every file of the "
+                                             "versions of \"%3\" again")
+                                  .arg(AAdoption.Files.ConfigFile)
+                                  .arg(AAdoption.Files.Templates.size())
+                                  .arg(folder));
         });
 }
 

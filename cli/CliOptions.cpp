@@ -23,10 +23,11 @@ struct TOptionTable {
     QCommandLineOption Check{QStringLiteral("check")};
     QCommandLineOption Only{QStringLiteral("only"), QString(), QStringLiteral("NAME[,NAME...]")};
     QCommandLineOption Batch{QStringLiteral("batch")};
+    QCommandLineOption Versions{QStringLiteral("versions")};
     QCommandLineOption StableGuid{QStringLiteral("stable-guid")};
 
     QList<QCommandLineOption> All() const {
-        return {Help, Version, Quiet, DryRun, Check, Only, Batch, StableGuid};
+        return {Help, Version, Quiet, DryRun, Check, Only, Batch, Versions, StableGuid};
     }
 };
 
@@ -37,6 +38,7 @@ const char* const Usage =
     "                     [--dry-run | --check]\n"
     "  wrenfold-cli lint PROJECT.wfmconfig\n"
     "  wrenfold-cli adopt PROJECT.dproj [--stable-guid] | adopt --batch FOLDER [--stable-guid]\n"
+    "  wrenfold-cli adopt --versions FOLDER\n"
     "  wrenfold-cli --help | --version\n"
     "\n"
     "make   opens the project configuration and writes its .dproj file beside it. A configuration\n"
@@ -53,10 +55,17 @@ const char* const Usage =
     "       run of make on them checks it before anything is written); --batch writes an AllProjects\n"
     "       pair whose batch makes every project of the folder again, with values of their own where\n"
     "       projects differ, or writes nothing and exits 3 when their structure differs.\n"
+    "       --versions adopts a tree of package files made for many Delphi versions: each subfolder\n"
+    "       of FOLDER holding .dpk, .dpr, .dproj or .groupproj files is a version (and a target), and\n"
+    "       the .groupproj files beside them whose names hold a version folder's name belong to it;\n"
+    "       other files are left alone. It writes FOLDER/NAME.wfmconfig (NAME the folder's name) and\n"
+    "       a template per distinct file (CoreLib.dproj.wfmInput) whose make writes every file of the\n"
+    "       tree again byte for byte, or writes nothing and exits 3, naming the first difference.\n"
     "The log goes to standard output, messages to standard error.\n"
     "Exit status: 0 success (with --check: every output up to date), 1 the command failed,\n"
     "2 usage error (adopt: a file that is no .dproj), 3 --check found an output that would change or\n"
-    "is missing, lint warned, or adopt --batch found projects that no shared template makes,\n"
+    "is missing, lint warned, adopt --batch found projects that no shared template makes, or\n"
+    "adopt --versions found files that no template makes,\n"
     "130 batch stopped by Ctrl+C (before its next project; the projects made stay).\n";
 
 TCliRequest UsageError(const QString& AMessage) {
@@ -124,6 +133,7 @@ TCliRequest ParseCliArguments(const QStringList& AArguments) {
     options.DryRun = parser.isSet(table.DryRun);
     options.Check = parser.isSet(table.Check);
     options.Batch = parser.isSet(table.Batch);
+    options.Versions = parser.isSet(table.Versions);
     options.StableGuid = parser.isSet(table.StableGuid);
     options.OnlyGiven = parser.isSet(table.Only);
     for (const QString& value : parser.values(table.Only))
@@ -134,8 +144,12 @@ TCliRequest ParseCliArguments(const QStringList& AArguments) {
         return UsageError(QStringLiteral("--only belongs to the make and batch commands"));
     if (options.DryRun && options.Check)
         return UsageError(QStringLiteral("--dry-run and --check exclude each other"));
-    if ((options.Batch || options.StableGuid) && options.Command != QLatin1String("adopt"))
-        return UsageError(QStringLiteral("--batch and --stable-guid belong to the adopt command"));
+    if ((options.Batch || options.StableGuid || options.Versions) &&
+        options.Command != QLatin1String("adopt"))
+        return UsageError(
+            QStringLiteral("--batch, --versions and --stable-guid belong to the adopt command"));
+    if (options.Versions && (options.Batch || options.StableGuid))
+        return UsageError(QStringLiteral("--versions goes with neither --batch nor --stable-guid"));
     if (options.OnlyGiven && options.Only.isEmpty())
         return UsageError(QStringLiteral("--only needs a list of project files"));
     return {TCliAction::caRun, {}, options};

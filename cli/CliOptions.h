@@ -16,6 +16,7 @@ struct TCliOptions {
     bool DryRun = false;
     bool Check = false;
     bool Batch = false;      // adopt --batch
+    bool Versions = false;   // adopt --versions
     bool StableGuid = false; // adopt --stable-guid
 };
 

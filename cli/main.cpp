@@ -65,6 +65,7 @@ int Run(const TCliOptions& AOptions) {
     if (AOptions.Command == QLatin1String("lint")) return Lint(AOptions.ProjectFile);
     if (AOptions.Command == QLatin1String("adopt")) {
         TCliHost host(stdout, stderr);
+        if (AOptions.Versions) return AdoptVersionTree(AOptions.ProjectFile, host);
         return AOptions.Batch ? AdoptFolder(AOptions.ProjectFile, AOptions.StableGuid, host)
                               : AdoptProjectFile(AOptions.ProjectFile, AOptions.StableGuid, host);
     }

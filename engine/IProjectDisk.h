@@ -19,6 +19,8 @@ public:
     virtual bool IsExistingFile(const QString& APath) const = 0;
     // The names of the files (not folders) directly inside the folder, in no particular order.
     virtual QStringList ListFiles(const QString& AFolder) const = 0;
+    // The names of the folders directly inside the folder ("." and ".." aside), in no particular order.
+    virtual QStringList ListFolders(const QString& AFolder) const = 0;
     virtual QByteArray ReadFile(const QString& APath) const = 0;
     // Replaces the file with the lines, encoded in the format, making the missing folders of its
     // path; an existing file stays intact when the write fails.

@@ -6,13 +6,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 namespace Wrenfold {
 
 class IProjectDisk;
 
 struct TAdoptionFiles {
-    QString ConfigFile, TemplateFile;
-    QByteArray Config, Template; // in the adopted project's encoding and line breaks
+    QString ConfigFile;
+    QByteArray Config;
+    // Path and bytes of each template, in the encoding and line breaks of the files it makes.
+    std::vector<std::pair<QString, QByteArray>> Templates;
 };
 
 struct TAdoption {
@@ -30,5 +35,13 @@ TAdoption AdoptProjectFile(const IProjectDisk& ADisk, const QString& AProjectFil
 // their own; a project with no .dproj is left out of the batch. Raises when no project of the
 // folder has a .dproj.
 TAdoption AdoptFolder(const IProjectDisk& ADisk, const QString& AFolder, bool AStableGuid);
+
+// NAME.wfmconfig (NAME the folder's name) and a template per distinct file for a tree of
+// per-version package files (engine/TVersionTreeAdoption.h): the tree is the .dpk, .dpr, .dproj
+// and .groupproj files of each subfolder holding any (a version folder; its name is the target's),
+// and the .groupproj files of AFolder whose name holds a version folder's name as a word of its
+// own. A dry run of make on the files must write every file of the tree byte for byte, and
+// nothing else. Raises when no subfolder holds such a file.
+TAdoption AdoptVersionTree(const IProjectDisk& ADisk, const QString& AFolder);
 
 } // namespace Wrenfold

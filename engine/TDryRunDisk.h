@@ -19,6 +19,8 @@ public:
 
     bool IsExistingFile(const QString& APath) const override;
     QStringList ListFiles(const QString& AFolder) const override;
+    // The real folders: a dry run makes none.
+    QStringList ListFolders(const QString& AFolder) const override { return FReal.ListFolders(AFolder); }
     QByteArray ReadFile(const QString& APath) const override;
     void WriteTextFile(const QString& APath, const QStringList& ALines,
                        const Tessel::TTextFormat& AFormat) override;

@@ -38,6 +38,16 @@ bool IsRegularFile(const QString& APath) {
     return true;
 }
 
+QStringList ListEntries(const QString& AFolder, QDir::Filters AFilters) {
+    CheckPath(AFolder);
+    const QFileInfo info(AFolder);
+    if (AFolder.isEmpty() || !info.isDir())
+        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". No such folder").arg(AFolder));
+    if (!info.isReadable() || !info.isExecutable())
+        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". Permission denied").arg(AFolder));
+    return QDir(AFolder).entryList(AFilters | QDir::Hidden | QDir::System);
+}
+
 } // namespace
 
 bool TProjectDisk::IsExistingFile(const QString& APath) const {
@@ -45,13 +55,11 @@ bool TProjectDisk::IsExistingFile(const QString& APath) const {
 }
 
 QStringList TProjectDisk::ListFiles(const QString& AFolder) const {
-    CheckPath(AFolder);
-    const QFileInfo info(AFolder);
-    if (AFolder.isEmpty() || !info.isDir())
-        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". No such folder").arg(AFolder));
-    if (!info.isReadable() || !info.isExecutable())
-        throw Tessel::Exception(QStringLiteral("Cannot list folder \"%1\". Permission denied").arg(AFolder));
-    return QDir(AFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    return ListEntries(AFolder, QDir::Files);
+}
+
+QStringList TProjectDisk::ListFolders(const QString& AFolder) const {
+    return ListEntries(AFolder, QDir::Dirs | QDir::NoDotAndDotDot);
 }
 
 QByteArray TProjectDisk::ReadFile(const QString& APath) const {

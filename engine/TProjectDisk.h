@@ -9,6 +9,7 @@ class TProjectDisk : public IProjectDisk {
 public:
     bool IsExistingFile(const QString& APath) const override;
     QStringList ListFiles(const QString& AFolder) const override;
+    QStringList ListFolders(const QString& AFolder) const override;
     QByteArray ReadFile(const QString& APath) const override;
     // Generated output can always be made again: it replaces the old file only once completely
     // written, but is not flushed to the disk file by file.

@@ -17,6 +17,7 @@ public:
 
     bool IsExistingFile(const QString& APath) const override { return Files.count(APath) > 0; }
     QStringList ListFiles(const QString&) const override { return {}; }
+    QStringList ListFolders(const QString&) const override { return {}; }
     QByteArray ReadFile(const QString& APath) const override {
         const auto found = Files.find(APath);
         if (found == Files.end()) throw Tessel::EFileError("no such file " + APath);

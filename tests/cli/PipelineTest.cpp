@@ -3,10 +3,13 @@
 #include "support/TScratchDir.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <sys/stat.h>
 
@@ -357,4 +360,145 @@ TEST_F(Pipeline, HostileInputFailsCleanlyAndTouchesNoOtherFile) {
         EXPECT_EQ(Read("h/victim.txt"), "keep me");
         EXPECT_EQ(Read("h/locked.dproj"), "old");
     }
+}
+
+namespace {
+
+// A package tree: a runtime package in every version, a design package from XE3 on, a group
+// project beside the version folders for each version. The .dpk files carry a byte-order mark,
+// the .dproj files CR LF.
+std::map<QString, QByteArray> VersionTree() {
+    const QByteArray dpk =
+        "\xEF\xBB\xBFpackage %N;\r\n\r\n{$R *.res}\r\n{$DESCRIPTION '%N f\xC3\xBCr %V'}\r\n"
+        "{$LIBSUFFIX '%S'}\r\n\r\nrequires\r\n  rtl%R;\r\n\r\nend.\r\n";
+    const QByteArray dproj =
+        "<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
+        "  <PropertyGroup>\r\n    <ProjectGuid>{%G-0000-4000-8000-00000000000%V}</ProjectGuid>\r\n"
+        "    <MainSource>%N.dpk</MainSource>\r\n    <ProjectVersion>%P</ProjectVersion>\r\n"
+        "  </PropertyGroup>\r\n  <PropertyGroup Condition=\"'$(Base)'!=''\">\r\n"
+        "    <DllSuffix>%S</DllSuffix>\r\n"
+        "    <DCC_UnitSearchPath>..\\..\\Source;..\\..\\Lib\\%V\\$(Platform)</DCC_UnitSearchPath>\r\n"
+        "  </PropertyGroup>\r\n</Project>\r\n";
+    struct TVersion {
+        const char *Name, *Suffix, *ProjectVersion;
+        bool Design;
+    } versions[] = {{"XE2", "160", "13.4", false}, {"XE3", "170", "14.3", true}, {"11", "280", "19.3", true}};
+    std::map<QString, QByteArray> files;
+    for (const TVersion& v : versions) {
+        const auto fill = [&](QByteArray AText, const char* AName, const char* AGuid) {
+            return AText.replace("%N", AName)
+                .replace("%V", v.Name)
+                .replace("%S", v.Suffix)
+                .replace("%P", v.ProjectVersion)
+                .replace("%G", AGuid)
+                .replace("%R", QByteArray(AName) == "DesignLib" ? ",\r\n  designide,\r\n  CoreLib" : "");
+        };
+        QByteArray group = "<Project>\n  <ItemGroup>\n    <Projects Include=\"%V\\CoreLib.dproj\"/>\n";
+        files[QString("%1/CoreLib.dpk").arg(v.Name)] = fill(dpk, "CoreLib", "0000000A");
+        files[QString("%1/CoreLib.dproj").arg(v.Name)] = fill(dproj, "CoreLib", "0000000A");
+        if (v.Design) {
+            files[QString("%1/DesignLib.dpk").arg(v.Name)] = fill(dpk, "DesignLib", "0000000B");
+            files[QString("%1/DesignLib.dproj").arg(v.Name)] = fill(dproj, "DesignLib", "0000000B");
+            group += "    <Projects Include=\"%V\\DesignLib.dproj\"/>\n";
+        }
+        files[QString("LibGroup%1.groupproj").arg(v.Name)] =
+            QByteArray(group + "  </ItemGroup>\n</Project>\n").replace("%V", v.Name);
+    }
+    return files;
+}
+
+QStringList FilesUnder(const QString& AFolder) {
+    QStringList names;
+    QDirIterator it(AFolder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.append(QDir(AFolder).relativeFilePath(it.next()));
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+TEST_F(Pipeline, AdoptingAVersionTreeMakesEveryFileOfItAgainByteForByte) {
+    const std::map<QString, QByteArray> tree = VersionTree();
+    for (const auto& [name, bytes] : tree)
+        Write("Packages/" + name, bytes);
+    Write("Packages/XE2/CoreLib.res", "\0\0\0 binary"); // not of the tree: left alone
+    TResult r = Run({"adopt", "--versions", Path("Packages")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString() << r.Out.toStdString();
+    const QStringList written = {"CoreLib.dpk.wfmInput",        "CoreLib.dproj.wfmInput",
+                                 "DesignLib.dpk.wfmInput",      "DesignLib.dproj.wfmInput",
+                                 "LibGroup.groupproj.wfmInput", "LibGroup2.groupproj.wfmInput",
+                                 "Packages.wfmconfig"};
+    for (const QString& name : written)
+        EXPECT_TRUE(QFile::exists(Path("Packages/" + name))) << name.toStdString();
+    const QByteArray config = Read("Packages/Packages.wfmconfig");
+    for (const char* line :
+         {"\r\n[Targets]\r\n11\r\nXE2\r\nXE3\r\n", "\r\n[Target:XE2]\r\nFolder=XE2\r\nLIBSUFFIX=160\r\n",
+          "\r\n$P(Folder)\\CoreLib.dpk=CoreLib.dpk.wfmInput\r\n",
+          "\r\n$P(DesignLibDpkPath)=DesignLib.dpk.wfmInput\r\n", "\r\nDesignLibDpkPath=\r\n",
+          // XE2's group project lists one project, the others two: a template each.
+          "\r\n$P(LibGroupGroupprojPath)=LibGroup.groupproj.wfmInput\r\n",
+          "\r\n$P(LibGroupGroupprojPath2)=LibGroup2.groupproj.wfmInput\r\n",
+          "\r\nLibGroupGroupprojPath=\r\nLibGroupGroupprojPath2=LibGroupXE2.groupproj\r\n"})
+        EXPECT_TRUE(config.contains(line)) << line << "\n" << config.toStdString();
+    EXPECT_TRUE(Read("Packages/CoreLib.dpk.wfmInput").startsWith("\xEF\xBB\xBFpackage CoreLib;\r\n"));
+    EXPECT_TRUE(
+        Read("Packages/CoreLib.dproj.wfmInput")
+            .contains("\r\n    <DCC_UnitSearchPath>..\\..\\Source;..\\..\\Lib\\$P(Folder)\\$(Platform)<"));
+    EXPECT_EQ(Run({"make", Path("Packages/Packages.wfmconfig"), "--check", "-q"}).ExitCode, 0);
+
+    // Made from nothing but the configuration and its templates, folders and all.
+    for (const auto& [name, bytes] : tree)
+        ASSERT_TRUE(QFile::remove(Path("Packages/" + name)));
+    for (const char* folder : {"Packages/XE3", "Packages/11"})
+        ASSERT_TRUE(QDir(Path(folder)).removeRecursively());
+    r = Run({"make", Path("Packages/Packages.wfmconfig"), "-q"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString();
+    for (const auto& [name, bytes] : tree)
+        EXPECT_EQ(Read("Packages/" + name), bytes) << name.toStdString();
+    QStringList all = written + QStringList{"XE2/CoreLib.res"};
+    for (const auto& [name, bytes] : tree)
+        all.append(name);
+    all.sort();
+    EXPECT_EQ(FilesUnder(Path("Packages")), all);
+
+    const QByteArray before = Read("Packages/Packages.wfmconfig");
+    r = Run({"adopt", "--versions", Path("Packages")});
+    EXPECT_EQ(r.ExitCode, 1) << "never overwrites";
+    EXPECT_TRUE(r.Err.contains("exists already")) << r.Err.toStdString();
+    EXPECT_EQ(Read("Packages/Packages.wfmconfig"), before);
+}
+
+TEST_F(Pipeline, AVersionTreeNoTemplateMakesAgainWritesNothingAndNamesTheFirstDifference) {
+    struct TCase {
+        const char* Name;
+        QString File;
+        QByteArray From, To;
+        QString Difference;
+    } cases[] = {
+        {"a line only one version has", "XE3/CoreLib.dproj", "    <DllSuffix>",
+         "    <DCC_Define>DEBUG</DCC_Define>\r\n    <DllSuffix>",
+         "XE3/CoreLib.dproj, line 8: \"<DCC_Define>DEBUG</DCC_Define>\", where 11/CoreLib.dproj has "
+         "\"<DllSuffix>280</DllSuffix>\" (line 8); the files differ in lines, not only in values"},
+        // Text a template cannot hold as it stands: only the dry run of make finds it.
+        {"a marker in every version", "", "{$R *.res}", "{$R $P(Folder).res}",
+         "11/CoreLib.dpk, line 3: made as \"{$R 11.res}\", where the file has \"{$R $P(Folder).res}\""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString root = QString("t%1").arg(&c - cases);
+        for (auto [name, bytes] : VersionTree()) {
+            if (c.File.isEmpty() ? name.endsWith(".dpk") : name == c.File) bytes.replace(c.From, c.To);
+            Write(root + "/" + name, bytes);
+        }
+        const QStringList before = FilesUnder(Path(root));
+        const TResult r = Run({"adopt", "--versions", Path(root)});
+        EXPECT_EQ(r.ExitCode, 3) << r.Err.toStdString();
+        EXPECT_TRUE(r.Out.contains(c.Difference)) << r.Out.toStdString();
+        EXPECT_TRUE(r.Err.startsWith("error: No configuration makes every version of"))
+            << r.Err.toStdString();
+        EXPECT_TRUE(r.Err.contains(c.Difference)) << r.Err.toStdString();
+        EXPECT_EQ(FilesUnder(Path(root)), before) << "nothing written";
+    }
+    EXPECT_EQ(Run({"adopt", "--versions", Path("t0/XE2/CoreLib.dpk")}).ExitCode, 2);
 }

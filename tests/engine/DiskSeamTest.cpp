@@ -25,6 +25,15 @@ public:
                 names.append(path.mid(AFolder.size() + 1));
         return names;
     }
+    QStringList ListFolders(const QString& AFolder) const override {
+        QStringList names;
+        for (const auto& [path, bytes] : Files)
+            if (path.startsWith(AFolder + u'/') && path.mid(AFolder.size() + 1).contains(u'/'))
+                if (const QString name = path.mid(AFolder.size() + 1).section(u'/', 0, 0);
+                    !names.contains(name))
+                    names.append(name);
+        return names;
+    }
     QByteArray ReadFile(const QString& APath) const override {
         const auto found = Files.find(APath);
         if (found == Files.end()) throw Tessel::Exception("no such file " + APath);
