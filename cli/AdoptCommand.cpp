@@ -11,6 +11,7 @@
 #include "Tessel/UKestLibrary/Files.h"
 #include "Tessel/UKestLibrary/Strings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace Wrenfold {
@@ -109,7 +110,8 @@ int AdoptFolder(const QString& AFolder, bool AStableGuid, TCliHost& AHost) {
 }
 
 int AdoptVersionTree(const QString& AFolder, TCliHost& AHost) {
-    const QString folder = QFileInfo(AFolder).absoluteFilePath();
+    // "Packages/" names the configuration after "Packages" too.
+    const QString folder = QDir::cleanPath(QFileInfo(AFolder).absoluteFilePath());
     if (!QFileInfo(folder).isDir()) {
         AHost.ShowErrorBox(
             QStringLiteral("adopt --versions takes a folder, not \"%1\"; nothing written").arg(AFolder));

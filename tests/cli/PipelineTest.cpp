@@ -423,7 +423,7 @@ TEST_F(Pipeline, AdoptingAVersionTreeMakesEveryFileOfItAgainByteForByte) {
     for (const auto& [name, bytes] : tree)
         Write("Packages/" + name, bytes);
     Write("Packages/XE2/CoreLib.res", "\0\0\0 binary"); // not of the tree: left alone
-    TResult r = Run({"adopt", "--versions", Path("Packages")});
+    TResult r = Run({"adopt", "--versions", Path("Packages") + "/"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err.toStdString() << r.Out.toStdString();
     const QStringList written = {"CoreLib.dpk.wfmInput",        "CoreLib.dproj.wfmInput",
                                  "DesignLib.dpk.wfmInput",      "DesignLib.dproj.wfmInput",
