@@ -8,13 +8,17 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 ASAN_DIR ?= build-asan
+# The cross build for 64-bit Windows, against the Qt that scripts/install-windows-toolchain builds.
+WIN64_DIR ?= build-win64
+WIN64_CACHE ?= $(or $(WRENFOLD_WIN64_CACHE),/var/cache/wrenfold/win64)
+WIN64_JOBS ?= 2
 # Leaks of the libraries we build on are suppressed by name; a failure stops the test that found it.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all deps configure build test demo run bench format format-check clean fuzz-build fuzz asan package \
-	install-check
+	install-check windows windows-test
 
 # Configures build folder $(1) with the flags $(2). The output goes to $(1)/configure.log; its
 # warnings are shown, and on failure the log's path and its end.
@@ -55,6 +59,18 @@ asan: deps
 	@$(SANITIZER_ENV) cmake --build $(ASAN_DIR)
 	@cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
+# wrenfold-cli.exe, wrenfold.exe and the test programs for 64-bit Windows, in $(WIN64_DIR). The
+# toolchain is built first when the cache does not hold it yet (that takes the better part of an hour).
+windows:
+	@WRENFOLD_WIN64_CACHE=$(WIN64_CACHE) scripts/install-windows-toolchain
+	$(call configure_in,$(WIN64_DIR),-DCMAKE_TOOLCHAIN_FILE=$(WIN64_CACHE)/qt/lib/cmake/Qt6/qt.toolchain.cmake \
+		-DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS))
+	@nice -n 10 cmake --build $(WIN64_DIR) -j$(WIN64_JOBS)
+
+# The cross-built test programs run under Wine, each in a Wine prefix of its own.
+windows-test: windows
+	@scripts/run-windows-tests $(WIN64_DIR)
+
 demo: build
 	@scripts/demo $(BUILD_DIR)
 
@@ -79,4 +95,4 @@ format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(ASAN_DIR)
+	@rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(ASAN_DIR) $(WIN64_DIR)

@@ -1,9 +1,9 @@
-// Ctrl+C (SIGINT) during a batch: for the length of a scope the signal only records the request,
-// which the host hands to the cancel handler between projects; outside it the signal ends the
-// program as usual.
+// Ctrl+C during a batch: for the length of a scope the interrupt only records the request, which
+// the host hands to the cancel handler between projects; outside it the interrupt ends the program
+// as usual. Linux catches SIGINT; Windows the console's Ctrl+C and Ctrl+Break.
 #pragma once
 
-#include <csignal>
+#include <memory>
 
 namespace Wrenfold {
 
@@ -15,11 +15,12 @@ public:
     TInterruptScope& operator=(const TInterruptScope&) = delete;
 
 private:
-    struct sigaction FPrevious {};
-    bool FInstalled = false;
+    // What the scope put back when it ends; each platform has its own.
+    struct TPrevious;
+    std::unique_ptr<TPrevious> FPrevious;
 };
 
-// Whether SIGINT arrived while a scope was open (since the last scope opened).
+// Whether an interrupt arrived while a scope was open (since the last scope opened).
 bool InterruptRequested();
 
 } // namespace Wrenfold

@@ -1,6 +1,7 @@
 // wrenfold-cli: makes a project's .dproj file, or a batch of them, without a window.
 #include "cli/AdoptCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/ConsoleOutput.h"
 #include "cli/ExitCodes.h"
 #include "cli/TCliHost.h"
 #include "cli/TInterruptScope.h"
@@ -23,7 +24,6 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
-#include <unistd.h>
 
 using namespace Wrenfold;
 
@@ -136,7 +136,7 @@ int Run(const TCliOptions& AOptions) {
 int main(int argc, char** argv) {
     // A log written to a file or a pipe goes out in large blocks; a terminal keeps its line buffering.
     static char logBuffer[1 << 16];
-    if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, logBuffer, _IOFBF, sizeof logBuffer);
+    if (!StandardOutputIsTerminal()) std::setvbuf(stdout, logBuffer, _IOFBF, sizeof logBuffer);
     QCoreApplication app(argc, argv);
     const TCliRequest request = ParseCliArguments(app.arguments());
     switch (request.Action) {

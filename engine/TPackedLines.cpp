@@ -1,12 +1,10 @@
 #include "engine/TPackedLines.h"
 
+#include "engine/PageMapping.h"
+
 #include <QStringEncoder>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <new>
 
 namespace Wrenfold {
@@ -31,18 +29,7 @@ void TPackedLines::Reserve(qsizetype ASize) {
 
 void TPackedLines::MapInAhead() {
     if (FSize < FMapped) return;
-#ifdef MADV_POPULATE_WRITE
-    // A system that cannot do it (an older kernel) maps each page in when it is first written.
-    static const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
-    const auto text = reinterpret_cast<std::uintptr_t>(FText.get());
-    const std::uintptr_t begin = (text + std::uintptr_t(FSize)) & ~(page - 1);
-    const std::uintptr_t end =
-        std::min<std::uintptr_t>(begin + MapInStretch, (text + std::uintptr_t(FCapacity)) & ~(page - 1));
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-    FMapped = qsizetype(end - text);
-#else
-    FMapped = FCapacity;
-#endif
+    FMapped = MapInPages(FText.get(), FSize, FCapacity, MapInStretch);
 }
 
 void TPackedLines::Append(QStringView ALine) {

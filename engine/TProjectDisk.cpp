@@ -6,11 +6,7 @@
 #include "Tessel/UKestLibrary/NonPrintingTags.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace Wrenfold {
 
@@ -31,10 +27,11 @@ QString NotRegularText(const QString& APath) {
 // (a FIFO, a device, a socket), which a run must neither read, replace nor delete.
 bool IsRegularFile(const QString& APath) {
     CheckPath(APath);
-    struct stat info {};
-    if (APath.isEmpty() || ::stat(QFile::encodeName(APath).constData(), &info) != 0 || S_ISDIR(info.st_mode))
-        return false;
-    if (!S_ISREG(info.st_mode)) throw Tessel::EFileError(NotRegularText(APath));
+    if (APath.isEmpty()) return false;
+    // Symbolic links are followed; a dangling one is nothing.
+    const QFileInfo info(APath);
+    if (!info.exists() || info.isDir()) return false;
+    if (!info.isFile()) throw Tessel::EFileError(NotRegularText(APath));
     return true;
 }
 
@@ -90,7 +87,6 @@ void TProjectDisk::CopyFile(const QString& ASource, const QString& ADest) {
 
 void TProjectDisk::DeleteFile(const QString& APath) {
     CheckPath(APath);
-    errno = 0;
     if (!Tessel::DeleteFile(APath)) throw Tessel::EFileError(Tessel::LastSystemErrorText());
 }
 

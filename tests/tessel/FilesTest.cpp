@@ -1,4 +1,5 @@
 #include "Tessel/Rtl/AnsiCodePage.h"
+#include "Tessel/Rtl/SystemError.h"
 #include "Tessel/UKestLibrary.h"
 #include "support/FileHelpers.h"
 #include "support/TEnvironment.h"
@@ -13,19 +14,8 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
-
 using namespace Tessel;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-QString SystemText(int ACode) {
-    return QString::fromLocal8Bit(std::strerror(ACode));
-}
-
-} // namespace
 
 TEST(Files, NewGuidText) {
     const QString a = NewGuidText();
@@ -109,7 +99,7 @@ TEST(Files, CopyFileWithError) {
 
     WriteTestBytes(dest, "other");
     EXPECT_FALSE(CopyFileWithError(source, dest, false, error));
-    EXPECT_EQ(error, SystemText(EEXIST));
+    EXPECT_EQ(error, SystemErrorText(FileExistsError()));
     EXPECT_EQ(ReadTestBytes(dest, "<missing>"), QByteArray("other"));
 
     EXPECT_TRUE(CopyFileWithError(source, dest, true, error));
@@ -117,12 +107,12 @@ TEST(Files, CopyFileWithError) {
     EXPECT_EQ(ReadTestBytes(dest, "<missing>"), content);
 
     EXPECT_FALSE(CopyFileWithError(source, dir.filePath(u"no such folder/dest.txt"_s), true, error));
-    EXPECT_EQ(error, SystemText(ENOENT));
+    EXPECT_EQ(error, SystemErrorText(NoSuchFileError()));
     EXPECT_FALSE(CopyFileWithError(dir.filePath(u"missing.txt"_s), dest, true, error));
-    EXPECT_EQ(error, SystemText(ENOENT));
+    EXPECT_EQ(error, SystemErrorText(NoSuchFileError()));
     EXPECT_EQ(ReadTestBytes(dest, "<missing>"), content);
     EXPECT_FALSE(CopyFileWithError(dir.path(), dest, true, error));
-    EXPECT_EQ(error, SystemText(EISDIR));
+    EXPECT_EQ(error, SystemErrorText(IsFolderError()));
 
     // Neither success nor failure leaves a temporary file behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),

@@ -10,8 +10,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using namespace Tessel;
 
 namespace {
@@ -180,26 +178,4 @@ TEST_F(TextFile, UnpairedSurrogatesInUtf16RoundTrip) {
     const QStringList lines = ReadTextFile(path, format);
     WriteTextFile(path, lines, format);
     EXPECT_EQ(ReadTestBytes(path), bytes);
-}
-
-TEST_F(TextFile, ReplacingAFileKeepsItsPermissionsFollowsLinksAndLeavesNoTemporaryFile) {
-    const QString target = Write("old");
-    const QString link = Temp.FilePath("link.txt");
-    ASSERT_TRUE(QFile::link(target, link));
-    const mode_t oldMask = ::umask(022);
-    // 0640 lies within what the creation mask lets through; 0666 does not.
-    for (const mode_t mode : {mode_t(0640), mode_t(0666)}) {
-        for (TWriteDurability durability : {TWriteDurability::Flushed, TWriteDurability::Replaced}) {
-            ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), mode), 0);
-            WriteFileBytes(link, "new", durability);
-            EXPECT_EQ(ReadTestBytes(target), "new");
-            EXPECT_TRUE(QFileInfo(link).isSymLink());
-            struct stat written {};
-            ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &written), 0);
-            EXPECT_EQ(written.st_mode & 07777, mode);
-        }
-    }
-    ::umask(oldMask);
-    EXPECT_THROW(WriteFileBytes(Temp.Path(), "x"), EFileError);
-    EXPECT_EQ(QDir(Temp.Path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"f.txt", "link.txt"}));
 }

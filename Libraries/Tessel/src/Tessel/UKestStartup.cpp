@@ -1,5 +1,6 @@
 #include "Tessel/UKestStartup.h"
 
+#include "Tessel/Rtl/KeyboardState.h"
 #include "Tessel/UKestAliases/CommonAliases.h"
 #include "Tessel/UKestDefs/Metrics.h"
 #include "Tessel/UKestLibrary/Cancel.h"
@@ -12,8 +13,6 @@
 #include "Tessel/UKestRegistry.h"
 #include "Tessel/UKestTesselNotifications.h"
 #include "Tessel/UKestWaypoints.h"
-
-#include <QFile>
 
 #include <exception>
 #include <vector>
@@ -54,7 +53,7 @@ void InitRuntimeServices(const QStringList& AArguments) {
     CheckHighResTimer();
     CancelHandler = new TKestCancelHandler();
     if (SwitchPresent(AArguments, KestParamDemo) || SwitchPresent(AArguments, KestParamOffline) ||
-        (F8KeyHeldProc && F8KeyHeldProc()))
+        (F8KeyHeldProc ? F8KeyHeldProc() : F8KeyHeldNow()))
         SetOffline(true);
     int32_t slowStatusUpdate = 0;
     ParamIntValue(AArguments, KestParamSlowStatusUpdate.Name, KestParamSlowStatusUpdate.Description,
@@ -80,16 +79,6 @@ void ReportLeaks() {
 }
 
 } // namespace
-
-bool DebuggerAttached() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
-        if (line.startsWith("TracerPid:")) return line.mid(10).trimmed().toLongLong() != 0;
-    }
-    return false;
-}
 
 void KestLibraryStartup() {
     KestLibraryStartup(ParamArguments());

@@ -2,18 +2,19 @@
 // first window and freed in the reverse order after the last.
 #pragma once
 
+#include "Tessel/Rtl/Debugger.h"
+
 #include <QStringList>
 
 #include <functional>
 
 namespace Tessel {
 
-// Tells whether F8 is held down at this moment. Left empty (the platform cannot tell), it is not.
+// Tells whether F8 is held down at this moment. Left empty, the platform's keyboard answers
+// (F8KeyHeldNow).
 extern std::function<bool()> F8KeyHeldProc;
 // Whether the report of leaked memory at shutdown was asked for: a debugger was attached at start-up.
 extern bool ReportMemoryLeaksOnShutdown;
-// Whether a debugger (any tracer) is attached to the process now.
-bool DebuggerAttached();
 
 // Runs the start-up with the process's arguments, or with the arguments after the program path it
 // is given: the registry logging switch ("/RegLogging", announced), the waypoints (which may ask

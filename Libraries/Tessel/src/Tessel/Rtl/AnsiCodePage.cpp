@@ -1,6 +1,7 @@
 #include "Tessel/Rtl/AnsiCodePage.h"
 
-#include <array>
+#include "Tessel/Rtl/AnsiCodePageTable.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -12,16 +13,12 @@ namespace Tessel {
 
 namespace {
 
-// Bytes 0x80..0x9F; the undefined ones (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to themselves.
-constexpr std::array<char16_t, 32> HighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 char EncodeChar(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (std::size_t i = 0; i < HighControlRange.size(); ++i)
-        if (HighControlRange[i] == c) return static_cast<char>(0x80 + i);
+    if (c < 0x80) return static_cast<char>(c);
+    const TAnsiCodePageTable& page = SystemAnsiCodePage();
+    if (page.LatinUpperHalf && c >= 0xA0 && c <= 0xFF) return static_cast<char>(c);
+    for (std::size_t i = 0; i < page.High.size(); ++i)
+        if (page.High[i] == c) return static_cast<char>(0x80 + i);
     return '?';
 }
 
@@ -84,13 +81,16 @@ Q_ALWAYS_INLINE bool NarrowAscii(const QChar* AData, qsizetype ALength, char* AO
 } // namespace
 
 QString DecodeAnsi(const char* AData, qsizetype ALength) {
-    // Latin-1 agrees with the code page except in 0x80..0x9F: convert in bulk, then mend those.
+    // Latin-1 agrees with the code page below 0x80 (and for Windows-1252 from 0xA0 on): convert in
+    // bulk, then mend the others.
     QString result = QString::fromLatin1(AData, ALength);
     if (!HasHighUnits(AData, ALength)) return result;
+    const TAnsiCodePageTable& page = SystemAnsiCodePage();
+    const unsigned mendBelow = page.LatinUpperHalf ? 0xA0 : 0x100;
     QChar* out = result.data();
     for (qsizetype i = 0; i < ALength; ++i) {
         const auto b = static_cast<unsigned char>(AData[i]);
-        if (b >= 0x80 && b < 0xA0) out[i] = QChar(HighControlRange[b - 0x80]);
+        if (b >= 0x80 && b < mendBelow) out[i] = QChar(page.High[b - 0x80]);
     }
     return result;
 }

@@ -1,5 +1,6 @@
-// The system's 8-bit code page: Windows-1252, its five undefined bytes mapped to the C1 controls
-// of the same number, so every byte sequence decodes and encodes back unchanged.
+// The system's 8-bit code page (Windows-1252; on Windows the one GetACP() names, see
+// AnsiCodePageTable.h), its undefined bytes mapped to the characters of the same number, so every
+// byte sequence decodes and encodes back unchanged.
 #pragma once
 
 #include <QByteArray>

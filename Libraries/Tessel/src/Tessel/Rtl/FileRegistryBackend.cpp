@@ -1,18 +1,12 @@
 #include "Tessel/Rtl/FileRegistryBackend.h"
 
+#include "Tessel/Rtl/FileLock.h"
 #include "Tessel/Rtl/FileWriter.h"
+#include "Tessel/Rtl/SystemError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <thread>
-#include <unistd.h>
 
 namespace Tessel {
 
@@ -38,44 +32,6 @@ QString NativeName(const QString& AFileName) {
     return QDir::toNativeSeparators(AFileName);
 }
 
-QString SystemText(int ACode) {
-    return QString::fromLocal8Bit(std::strerror(ACode));
-}
-
-// An exclusive lock on a lock file, held while it lives. The system lets go of it when the program
-// ends, however it ends, so a crashed program never leaves the hive locked.
-class TLockFile {
-public:
-    explicit TLockFile(const QString& AFileName) {
-        FFd = ::open(QFile::encodeName(AFileName).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (FFd < 0) {
-            FError = errno;
-            return;
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(LockTimeoutMs);
-        while (::flock(FFd, LOCK_EX | LOCK_NB) != 0) {
-            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > deadline) {
-                FError = errno;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        FLocked = true;
-    }
-    ~TLockFile() {
-        if (FFd >= 0) ::close(FFd);
-    }
-    TLockFile(const TLockFile&) = delete;
-    TLockFile& operator=(const TLockFile&) = delete;
-    bool Locked() const { return FLocked; }
-    int Error() const { return FError; }
-
-private:
-    int FFd = -1;
-    int FError = 0;
-    bool FLocked = false;
-};
-
 void Save(const QString& AFileName, const QByteArray& AText) {
     TAtomicFileWriter writer(AFileName);
     // A new hive is the user's own; an existing one keeps its permissions.
@@ -84,7 +40,7 @@ void Save(const QString& AFileName, const QByteArray& AText) {
         writer.Write(AText) && writer.Commit(TWriteDurability::Flushed);
     if (!written)
         throw ERegistryException(QStringLiteral("Unable to write registry file \"%1\": %2")
-                                     .arg(NativeName(AFileName), SystemText(writer.Error())));
+                                     .arg(NativeName(AFileName), SystemErrorText(writer.Error())));
 }
 
 // A store over one hive held in memory, recording whether anything changed; other root keys are
@@ -189,14 +145,13 @@ bool TFileRegistryBackend::Change(HKEY ARoot, const std::function<TOutcome(TRegi
     if (!QDir().mkpath(FFolder))
         throw ERegistryException(
             QStringLiteral("Unable to create the registry folder \"%1\"").arg(NativeName(FFolder)));
-    const TLockFile lock(QDir(FFolder).filePath(RootKeyName(ARoot) + QStringLiteral(".lock")));
+    const TLockFile lock(QDir(FFolder).filePath(RootKeyName(ARoot) + QStringLiteral(".lock")), LockTimeoutMs);
     if (!lock.Locked())
         throw ERegistryException(
-            lock.Error() == EWOULDBLOCK
-                ? QStringLiteral("Registry file \"%1\" is kept locked by another program")
-                      .arg(NativeName(fileName))
-                : QStringLiteral("Unable to lock registry file \"%1\": %2")
-                      .arg(NativeName(fileName), SystemText(lock.Error())));
+            lock.HeldElsewhere() ? QStringLiteral("Registry file \"%1\" is kept locked by another program")
+                                       .arg(NativeName(fileName))
+                                 : QStringLiteral("Unable to lock registry file \"%1\": %2")
+                                       .arg(NativeName(fileName), SystemErrorText(lock.Error())));
     TRegistryHive hive = *Load(ARoot);
     const TOutcome outcome = AChange(hive);
     if (outcome.Changed) Save(fileName, hive.ToJson(RootKeyName(ARoot)));

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <sys/types.h>
 
@@ -20,7 +21,7 @@ enum class TWriteDurability {
 // failed or crashed write never leaves a half-written file, and an existing file stays intact. A
 // symbolic link is written through. The temporary file is gone after a failure, and when the writer
 // is destroyed uncommitted. A failing step returns false with the failing call's code in Error()
-// and in errno.
+// and in LastSystemError().
 class TAtomicFileWriter {
 public:
     explicit TAtomicFileWriter(const QString& AFileName);
@@ -29,15 +30,17 @@ public:
     TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
 
     // Creates the temporary file. Its permissions are AMode when given, else those of the file it
-    // replaces, else those of a new file (0666 less the process's file-creation mask).
+    // replaces, else those of a new file (0666 less the process's file-creation mask). On Windows
+    // the file takes its folder's permissions and AMode is not used.
     bool Open(std::optional<mode_t> AMode = std::nullopt);
     bool Write(const char* AData, qsizetype ASize);
     bool Write(const QByteArray& ABytes) { return Write(ABytes.constData(), ABytes.size()); }
-    // The open temporary file, for what the writer does not do itself (its times, for one); -1 when
-    // none is open.
-    int Handle() const { return FFd; }
+    // The open temporary file (a descriptor; on Windows a file handle), for what the writer does not
+    // do itself (its times, for one); -1 when none is open.
+    std::intptr_t Handle() const { return FFd; }
     // Flushes the file as ADurability asks, closes it and moves it into place. Without AReplace an
-    // existing file is never replaced, even one that appeared while writing: that fails with EEXIST.
+    // existing file is never replaced, even one that appeared while writing: that fails with
+    // FileExistsError().
     bool Commit(TWriteDurability ADurability, bool AReplace = true);
     int Error() const { return FError; }
 
@@ -47,11 +50,11 @@ private:
 
     QByteArray FTarget;
     QByteArray FTemp;
-    int FFd = -1;
+    std::intptr_t FFd = -1;
     int FError = 0;
 };
 
-// Deletes a file; false with the reason in errno when it cannot.
+// Deletes a file; false with the reason in LastSystemError() when it cannot.
 bool DeleteFile(const QString& AFileName);
 
 } // namespace Tessel

@@ -1,6 +1,6 @@
 #include "Tessel/Rtl/Registry.h"
 
-#include "Tessel/Rtl/FileRegistryBackend.h"
+#include "Tessel/Rtl/SystemRegistry.h"
 
 namespace Tessel {
 
@@ -19,7 +19,7 @@ std::shared_ptr<IRegistryBackend>& InstalledBackend() {
 
 std::shared_ptr<IRegistryBackend> RegistryBackend() {
     if (InstalledBackend()) return InstalledBackend();
-    return std::make_shared<TFileRegistryBackend>(RegistryFolder());
+    return SystemRegistryBackend();
 }
 
 void SetRegistryBackend(std::shared_ptr<IRegistryBackend> ABackend) {

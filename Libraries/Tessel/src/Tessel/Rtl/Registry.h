@@ -88,9 +88,10 @@ private:
 };
 
 // The store registry objects use when none is given: the one set by SetRegistryBackend, otherwise
-// the registry files in RegistryFolder() (looked up again for every object).
+// the system's (SystemRegistryBackend: the registry files in RegistryFolder() on Linux, looked up
+// again for every object).
 std::shared_ptr<IRegistryBackend> RegistryBackend();
-// Replaces that store; nullptr goes back to the registry files.
+// Replaces that store; nullptr goes back to the system's.
 void SetRegistryBackend(std::shared_ptr<IRegistryBackend> ABackend);
 
 // Runs AWork with the registry objects it makes without a store of their own working on the root

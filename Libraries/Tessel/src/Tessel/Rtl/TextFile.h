@@ -2,6 +2,7 @@
 // empty-last-line rules of the platform's string lists. Writes are atomic.
 #pragma once
 
+#include "Tessel/Rtl/FileReader.h"
 #include "Tessel/Rtl/FileWriter.h"
 
 #include <QString>
@@ -64,12 +65,6 @@ QStringList DecodeTextLines(const QByteArray& ABytes, TTextFormat& AFormat,
                             const QString& AFileName = QString());
 // Raises EFileError "Cannot open file "%s". %s" when the file cannot be read.
 QStringList ReadTextFile(const QString& AFileName, TTextFormat& AFormat);
-// The most ReadFileBytes reads: 1 GiB.
-constexpr qsizetype MaxReadFileBytes = qsizetype(1) << 30;
-// A regular file's bytes. Raises EFileError for a name holding a NUL, a file that is not a regular
-// file (a FIFO, device or socket: reading never blocks), one larger than MaxReadFileBytes, and the
-// platform's open and read failures.
-QByteArray ReadFileBytes(const QString& AFileName);
 
 // Lines joined by the style, no break after the last line, preceded by the encoding's mark.
 QByteArray EncodeTextLines(const QStringList& ALines, const TTextFormat& AFormat);

@@ -8,8 +8,6 @@
 #include "Tessel/UKestLibrary/UserLevels.h"
 #include "Tessel/UKestLibrary/Version.h"
 
-#include <QDir>
-
 namespace Tessel {
 
 namespace {
@@ -150,9 +148,7 @@ QString TKestCommonAliases::SharedDataFolder() const {
 }
 
 QString TKestCommonAliases::TempFolder() const {
-    // The whole path, however long.
-    const QString path = QDir::tempPath();
-    return path.endsWith(u'/') ? path : path + u'/';
+    return TempFolderPath();
 }
 
 QString TKestCommonAliases::FileDescription() const {

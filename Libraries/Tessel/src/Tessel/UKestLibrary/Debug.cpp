@@ -1,6 +1,7 @@
 #include "Tessel/UKestLibrary/Debug.h"
 
 #include "Tessel/Rtl/FormatText.h"
+#include "Tessel/Rtl/TraceOutput.h"
 #include "Tessel/UKestLibrary/FormatSettings.h"
 #include "Tessel/UKestLibrary/Stopwatch.h"
 
@@ -49,7 +50,7 @@ void DebugTrace(const QString& AText) {
     if (DebugOutputProc)
         DebugOutputProc(line);
     else
-        WriteErrorLine(line);
+        WriteTraceLine(line);
 }
 
 void DebugTraceFmt(const QString& AFormat, const QVariantList& AArgs) {

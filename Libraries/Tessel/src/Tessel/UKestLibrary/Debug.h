@@ -41,7 +41,8 @@ using TQuestionBoxProc = std::function<bool(const QString& AText, const QString&
 extern TMessageDialogProc MessageDialogProc;
 extern TQuestionBoxProc QuestionBoxProc;
 
-// Where trace lines go, one call per line; left empty, each line goes to standard error.
+// Where trace lines go, one call per line; left empty, each line goes to the platform's trace
+// (WriteTraceLine: standard error; on Windows the debugger's output too).
 using TDebugOutputProc = std::function<void(const QString& ALine)>;
 extern TDebugOutputProc DebugOutputProc;
 

@@ -13,7 +13,8 @@ QString FileToString(const QString& AFileName);
 // Copies a file; on failure returns false with the system's message in AErrorText.
 bool CopyFileWithError(const QString& ASourceName, const QString& ADestName, bool AOverwrite,
                        QString& AErrorText);
-// The system's message for the calling thread's last error code (errno), or empty when it is 0.
+// The system's message for the calling thread's last error code (errno; GetLastError on Windows), or
+// empty when it is 0.
 QString LastSystemErrorText();
 
 // The parts of a file name. "/" separates folders; a backslash is an ordinary character here (paths
@@ -49,11 +50,14 @@ constexpr int CSIDL_DESKTOPDIRECTORY = 0x0010;
 constexpr int CSIDL_LOCAL_APPDATA = 0x001C;
 constexpr int CSIDL_COMMON_APPDATA = 0x0023;
 
-// The folder for a shell folder number, without a trailing "/" (the root stays "/"), or empty when
-// there is none: the desktop numbers give the desktop folder; CSIDL_LOCAL_APPDATA the user's data
-// folder (XDG_DATA_HOME, ~/.local/share); CSIDL_COMMON_APPDATA the last of the system data folders
-// (XDG_DATA_DIRS, /usr/share). Other numbers give an empty text.
+// The folder for a shell folder number, with "/" between folders and without a trailing "/" (a root
+// stays "/" or "C:/"), or empty when there is none. On Linux the desktop numbers give the desktop
+// folder; CSIDL_LOCAL_APPDATA the user's data folder (XDG_DATA_HOME, ~/.local/share);
+// CSIDL_COMMON_APPDATA the last of the system data folders (XDG_DATA_DIRS, /usr/share); other
+// numbers give an empty text. On Windows the shell answers for every number it knows.
 QString SpecialFolderPath(int ACSIDL);
+// The folder for temporary files, with "/" between folders and a trailing "/".
+QString TempFolderPath();
 // The desktop folder, looked up on the first call and kept; with a file name, followed by "/" and the
 // name's name part. Empty when there is no desktop folder.
 QString DesktopPath(const QString& AFileName = QString());

@@ -1,5 +1,7 @@
 #include "cli/TInterruptScope.h"
 
+#include <csignal>
+
 namespace Wrenfold {
 
 namespace {
@@ -13,17 +15,22 @@ extern "C" void RecordInterrupt(int) {
 
 } // namespace
 
-TInterruptScope::TInterruptScope() {
+struct TInterruptScope::TPrevious {
+    struct sigaction Action {};
+    bool Installed = false;
+};
+
+TInterruptScope::TInterruptScope() : FPrevious(std::make_unique<TPrevious>()) {
     Interrupted = 0;
     struct sigaction action {};
     action.sa_handler = RecordInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // the writes of the project being made go on undisturbed
-    FInstalled = ::sigaction(SIGINT, &action, &FPrevious) == 0;
+    FPrevious->Installed = ::sigaction(SIGINT, &action, &FPrevious->Action) == 0;
 }
 
 TInterruptScope::~TInterruptScope() {
-    if (FInstalled) ::sigaction(SIGINT, &FPrevious, nullptr);
+    if (FPrevious->Installed) ::sigaction(SIGINT, &FPrevious->Action, nullptr);
 }
 
 bool InterruptRequested() {

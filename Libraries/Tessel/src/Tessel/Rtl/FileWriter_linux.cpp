@@ -51,7 +51,7 @@ TAtomicFileWriter::~TAtomicFileWriter() {
 }
 
 void TAtomicFileWriter::Discard() {
-    if (FFd >= 0) ::close(FFd);
+    if (FFd >= 0) ::close(int(FFd));
     FFd = -1;
     if (!FTemp.isEmpty()) ::unlink(FTemp.constData());
     FTemp.clear();
@@ -99,8 +99,8 @@ bool TAtomicFileWriter::Open(std::optional<mode_t> AMode) {
     }
     if (keepMode) {
         struct stat created {};
-        if (::fstat(FFd, &created) != 0) return Fail(errno);
-        if ((created.st_mode & 07777) != mode && ::fchmod(FFd, mode) != 0) return Fail(errno);
+        if (::fstat(int(FFd), &created) != 0) return Fail(errno);
+        if ((created.st_mode & 07777) != mode && ::fchmod(int(FFd), mode) != 0) return Fail(errno);
     }
     return true;
 }
@@ -108,7 +108,7 @@ bool TAtomicFileWriter::Open(std::optional<mode_t> AMode) {
 bool TAtomicFileWriter::Write(const char* AData, qsizetype ASize) {
     if (FFd < 0) return Fail(EBADF);
     for (qsizetype done = 0; done < ASize;) {
-        const ssize_t n = ::write(FFd, AData + done, size_t(ASize - done));
+        const ssize_t n = ::write(int(FFd), AData + done, size_t(ASize - done));
         if (n >= 0)
             done += n;
         else if (errno != EINTR)
@@ -119,8 +119,8 @@ bool TAtomicFileWriter::Write(const char* AData, qsizetype ASize) {
 
 bool TAtomicFileWriter::Commit(TWriteDurability ADurability, bool AReplace) {
     if (FFd < 0) return Fail(EBADF);
-    if (ADurability == TWriteDurability::Flushed && ::fsync(FFd) != 0) return Fail(errno);
-    const int fd = FFd;
+    if (ADurability == TWriteDurability::Flushed && ::fsync(int(FFd)) != 0) return Fail(errno);
+    const int fd = int(FFd);
     FFd = -1;
     if (::close(fd) != 0) return Fail(errno);
     if (!MoveIntoPlace(FTemp, FTarget, AReplace)) return Fail(errno);

@@ -1,0 +1,9 @@
+#include "Tessel/Rtl/KeyboardState.h"
+
+namespace Tessel {
+
+bool F8KeyHeldNow() {
+    return false;
+}
+
+} // namespace Tessel
