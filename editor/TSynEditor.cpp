@@ -385,7 +385,7 @@ void TSynEditor::ControlModified(int APosition, int AType, const char*, int, int
 QString TSynEditor::ControlLine(int AIndex) {
     const long length = SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(AIndex));
     QByteArray bytes(length + 1, '\0');
-    SendScintilla(SCI_GETLINE, static_cast<unsigned long>(AIndex), bytes.data());
+    SendScintilla(SCI_GETLINE, static_cast<unsigned long>(AIndex), static_cast<void*>(bytes.data()));
     bytes.truncate(length);
     if (bytes.endsWith("\r\n"))
         bytes.chop(2);
@@ -397,7 +397,7 @@ QString TSynEditor::ControlLine(int AIndex) {
 QStringList TSynEditor::ShownLines() {
     const long length = SendScintilla(SCI_GETLENGTH);
     QByteArray bytes(length + 1, '\0');
-    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(length + 1), bytes.data());
+    SendScintilla(SCI_GETTEXT, static_cast<unsigned long>(length + 1), static_cast<void*>(bytes.data()));
     bytes.truncate(length);
     // Lines gathered for a document that does not keep them are shown a moment later: they are the
     // editor's all the same.

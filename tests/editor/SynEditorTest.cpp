@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using namespace Wrenfold;
 
 namespace {
@@ -96,7 +98,7 @@ TEST_F(EditorFixture, UserEditsSetTheMarkAndReachTheDocumentAsTheyHappen) {
     // A pasted text of several lines, the last unfinished, into the middle of a line.
     Document.SetLines({"ab"});
     Editor.SendScintilla(QsciScintilla::SCI_GOTOPOS, 1UL);
-    Editor.SendScintilla(QsciScintilla::SCI_REPLACESEL, 0UL, "1\r\n2\n3");
+    Editor.SendScintilla(QsciScintilla::SCI_REPLACESEL, std::uintptr_t(0), "1\r\n2\n3");
     EXPECT_EQ((QStringList{"a1", "2", "3b"}), Document.Lines());
     EXPECT_EQ(Document.Lines(), Editor.EditorLines());
     // A document line holding a break shows as two lines: the edit takes all of the text.

@@ -1,16 +1,11 @@
 #include "Tessel/UKestLibrary/Version.h"
 
 #include "Tessel/UKestLibrary/Files.h"
+#include "Tessel/UKestLibrary/OwnVersionBlock.h"
 
 #include <QFile>
 
 #include <algorithm>
-
-// The version block the program links, if any: weak, so a program without one links and has no version.
-extern "C" {
-extern const char KestVersionBlock[] __attribute__((weak));
-extern const unsigned long KestVersionBlockSize __attribute__((weak));
-}
 
 namespace Tessel {
 
@@ -191,8 +186,7 @@ bool ReadVersionInfoFromFile(const QString& AFileName, TVersionInfoRec& ARec) {
 
 bool ReadVersionInfo(TVersionInfoRec& ARec) {
     TVersionResource resource;
-    if (KestVersionBlock != nullptr && &KestVersionBlockSize != nullptr)
-        resource.LoadFromBytes(QByteArray::fromRawData(KestVersionBlock, qsizetype(KestVersionBlockSize)));
+    LoadOwnVersionBlock(resource);
     return VersionInfoOf(resource, ARec);
 }
 
