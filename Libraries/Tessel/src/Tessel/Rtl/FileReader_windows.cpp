@@ -14,10 +14,10 @@ QByteArray ReadFileBytes(const QString& AFileName) {
     const auto fail = [&](const char* AStep, DWORD ACode) { ThrowFileError(AStep, AFileName, int(ACode)); };
     // A name holding a NUL would be cut short there by the system: another file would be read.
     if (AFileName.contains(QChar(0))) fail("open", ERROR_INVALID_NAME);
-    // Others may read and write the file meanwhile, as the system's own readers allow.
+    // Others may read, write and replace the file meanwhile (an atomic write moves a new file over it).
     const HANDLE file = ::CreateFileW(QDir::toNativeSeparators(AFileName).toStdWString().c_str(),
-                                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) fail("open", ::GetLastError());
     struct TCloser {
         HANDLE File;

@@ -96,9 +96,15 @@ bool TAtomicFileWriter::Commit(TWriteDurability ADurability, bool AReplace) {
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the name exists, whenever it appeared.
     const DWORD flags = (AReplace ? MOVEFILE_REPLACE_EXISTING : 0) |
                         (ADurability == TWriteDurability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!::MoveFileExW(WidePath(FTemp).c_str(), WidePath(FTarget).c_str(), flags)) {
+    // A file another program has open without letting it be deleted (a reader of the registry files,
+    // say) cannot be replaced until that program closes it, which readers do within moments: the
+    // move is tried again for up to a second.
+    const std::wstring temp = WidePath(FTemp), target = WidePath(FTarget);
+    for (int attempt = 0; !::MoveFileExW(temp.c_str(), target.c_str(), flags); ++attempt) {
         const DWORD code = ::GetLastError();
-        return Fail(int(code == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : code));
+        if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) || attempt >= 100)
+            return Fail(int(code == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : code));
+        ::Sleep(10);
     }
     FTemp.clear();
     return true;
