@@ -74,6 +74,8 @@ TReferenceEnd ReferenceExpand(QString& ALine, const QStringList& AReplaceList, c
                 value = ProjectGuidText(ProjectName);
             else if (AsciiUpper(argument) == QLatin1String("PROJECTSOURCE"))
                 value = ProjectName + QStringLiteral(".dpr"); // the fuzz disk's folder holds no source
+            else if (AsciiUpper(argument) == QLatin1String("TARGET"))
+                value = QString(); // the expander is given no target
             else if (AsciiUpper(argument) == QLatin1String("RANDOMGUID"))
                 value = QStringLiteral("{guid}");
             else
