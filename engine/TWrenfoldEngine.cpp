@@ -208,7 +208,7 @@ void TWrenfoldEngine::LoadProjectFile(const QString& AFileName) {
     SetCurrentProjectName(Tessel::FileBaseName(AFileName));
     if (namesOutputs) {
         FillOutputList();
-        // Its outputs name their templates; one named as a project's would be is shown.
+        // The outputs name their own templates; an InputName, where given, is still shown.
         if (!GetInputFileName().isEmpty()) LoadInputFromProject();
         return;
     }
@@ -278,7 +278,6 @@ void TWrenfoldEngine::WriteOutputFile() {
 }
 
 void TWrenfoldEngine::WriteOutputTo(const QString& AFileName, const QString& AWrittenText) {
-    const QString& fileName = AFileName;
     // The output takes the template's encoding, byte-order mark and line breaks.
     const Tessel::TTextFormat format{synInput.Format().Encoding, OutputLineBreak(synInput.Format())};
     Tessel::TUnencodableChar unencodable;
@@ -290,11 +289,11 @@ void TWrenfoldEngine::WriteOutputTo(const QString& AFileName, const QString& AWr
                 .arg(unencodable.Character, Tessel::EncodingName(format.Encoding),
                      format.Encoding == Tessel::TTextEncoding::Ansi ? QStringLiteral("UTF-8")
                                                                     : QStringLiteral("UTF-16")));
-    FDisk.WriteTextFile(fileName, synOutput.Lines(), format);
+    FDisk.WriteTextFile(AFileName, synOutput.Lines(), format);
     if (FDisk.WritesForReal())
-        Log(QStringLiteral("%1 written \"%2\"").arg(AWrittenText, fileName));
+        Log(QStringLiteral("%1 written \"%2\"").arg(AWrittenText, AFileName));
     else
-        Log(QStringLiteral("%1 would be written \"%2\"").arg(AWrittenText, fileName));
+        Log(QStringLiteral("%1 would be written \"%2\"").arg(AWrittenText, AFileName));
 }
 
 // --- Outputs of a configuration that names them --------------------------------------------
