@@ -1,20 +1,13 @@
 // Configurations that name their outputs and targets: one configuration makes a package library's
 // files for every Delphi version, through the real wrenfold-cli.
-#include "support/PrintTo.h"
-#include "support/TScratchDir.h"
+#include "cli/PipelineFixture.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TResult {
-    int ExitCode;
-    QString Out, Err;
-};
 
 // A small library: a runtime and a design package for three versions, with a group project per
 // version beside the version folders.
@@ -75,19 +68,8 @@ const char* const GroupTemplate = "<Project>\n"
                                   "    </Target>\n"
                                   "</Project>\n";
 
-class Outputs : public ::testing::Test {
+class Outputs : public Pipeline {
 protected:
-    TScratchDir Temp;
-
-    TResult Run(const QStringList& AArguments) {
-        QProcess process;
-        process.start(WRENFOLD_CLI_PATH, AArguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-    QString Path(const QString& AName) const { return Temp.FilePath(AName); }
-    QByteArray Read(const QString& AName) const { return Temp.ReadBytes(AName); }
     void MakeLibrary() {
         Temp.WriteBytes("lib/Lib.wfmconfig", LibraryConfig);
         Temp.WriteBytes("lib/Templates/Package.dpk.wfmInput", PackageTemplate);

@@ -78,34 +78,36 @@ bool TWindowsRegistryBackend::DeleteKey(HKEY ARoot, const QStringList& AKey) {
     return ::RegDeleteKeyW(root, KeyPath(AKey).c_str()) == ERROR_SUCCESS;
 }
 
-std::optional<QStringList> TWindowsRegistryBackend::KeyNames(HKEY ARoot, const QStringList& AKey) {
-    const TOpenKey key(ARoot, AKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
-    if (!key) return std::nullopt;
+namespace {
+
+// The names an enumeration gives, index by index, until it gives no more.
+template <typename TEnumerate> QStringList EnumeratedNames(TEnumerate AEnumerate) {
     QStringList names;
     std::vector<wchar_t> name(MaxNameLength);
     for (DWORD index = 0;; ++index) {
         DWORD length = MaxNameLength;
-        const LONG result =
-            ::RegEnumKeyExW(key.Key(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (result != ERROR_SUCCESS) break;
+        if (AEnumerate(index, name.data(), &length) != ERROR_SUCCESS) break;
         names.append(QString::fromWCharArray(name.data(), qsizetype(length)));
     }
     return names;
 }
 
+} // namespace
+
+std::optional<QStringList> TWindowsRegistryBackend::KeyNames(HKEY ARoot, const QStringList& AKey) {
+    const TOpenKey key(ARoot, AKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
+    return EnumeratedNames([&](DWORD AIndex, wchar_t* AName, DWORD* ALength) {
+        return ::RegEnumKeyExW(key.Key(), AIndex, AName, ALength, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::optional<QStringList> TWindowsRegistryBackend::ValueNames(HKEY ARoot, const QStringList& AKey) {
     const TOpenKey key(ARoot, AKey, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
-    QStringList names;
-    std::vector<wchar_t> name(MaxNameLength);
-    for (DWORD index = 0;; ++index) {
-        DWORD length = MaxNameLength;
-        const LONG result =
-            ::RegEnumValueW(key.Key(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (result != ERROR_SUCCESS) break;
-        names.append(QString::fromWCharArray(name.data(), qsizetype(length)));
-    }
-    return names;
+    return EnumeratedNames([&](DWORD AIndex, wchar_t* AName, DWORD* ALength) {
+        return ::RegEnumValueW(key.Key(), AIndex, AName, ALength, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::optional<TRegValue> TWindowsRegistryBackend::ReadValue(HKEY ARoot, const QStringList& AKey,
